@@ -1,0 +1,25 @@
+// Test entry point: COM on the test thread, and at the end a check that every
+// object the runtime created has been released.
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+#include "Module.h"
+
+namespace {
+
+class ReleasesEverything : public ::testing::Environment {
+public:
+    void TearDown() override { EXPECT_EQ(vel::com::Module::ObjectCount(), 0) << "COM objects still alive"; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ::testing::AddGlobalTestEnvironment(new ReleasesEverything);
+    int result = RUN_ALL_TESTS();
+    vel::com::Module::ReleaseTypeLibrary();
+    CoUninitialize();
+    return result;
+}
