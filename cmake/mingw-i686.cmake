@@ -1,9 +1,11 @@
-# Cross-compiles for 32-bit Windows with MinGW-w64 (win32 thread model).
+# Cross-compiles for 32-bit Windows with MinGW-w64. The posix thread model gives the
+# C++ library its threading primitives (GoogleTest needs std::mutex); winpthreads is
+# linked statically, so binaries still import system DLLs only.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(triple i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${triple}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${triple}-g++-win32)
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER ${triple}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -58,7 +58,13 @@ public:
 
     STDMETHODIMP_(ULONG) Release() override {
         LONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete static_cast<Derived*>(this);
+        if (left == 0) {
+            // Held at one while FinalRelease runs, so that it may hand out and
+            // release references to the object without deleting it twice.
+            references_ = 1;
+            FinalRelease();
+            delete static_cast<Derived*>(this);
+        }
         return left;
     }
 
@@ -67,6 +73,8 @@ public:
 protected:
     // Further interfaces (tear-offs, sub-objects); set *out without AddRef.
     virtual bool QueryExtra(REFIID, void**) { return false; }
+    // Runs once when the last reference goes, while the object is still whole.
+    virtual void FinalRelease() {}
 
 private:
     using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
@@ -97,9 +105,9 @@ private:
 // Creates a COM object of the runtime; the returned pointer holds the only reference.
 template <class T, class... Args>
 ComPtr<T> Make(Args&&... args) {
-    ComPtr<T> object;
-    object.Attach(new T(std::forward<Args>(args)...));
-    object->AddRef();
+    // The constructor takes the first reference (MinGW's ComPtr::Attach adds one too,
+    // unlike Microsoft's, so Attach is not used here).
+    ComPtr<T> object(new T(std::forward<Args>(args)...));
     return object;
 }
 

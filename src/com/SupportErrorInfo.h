@@ -7,6 +7,7 @@ namespace vel::com {
 // Every interface of the runtime's objects reports errors through IErrorInfo.
 class SupportErrorInfo : public ISupportErrorInfo {
 public:
+    using Interface = ISupportErrorInfo;
     STDMETHODIMP InterfaceSupportsErrorInfo(REFIID) override { return S_OK; }
 };
 

@@ -62,7 +62,8 @@ STDMETHODIMP VelColumnHeaders::NewEnum(IUnknown** enumerator) {
         std::vector<Variant> snapshot;
         for (auto& column : columns_.All())
             snapshot.push_back(Variant::FromDispatch(static_cast<::VelColumnHeader*>(column.Get())));
-        *enumerator = Make<VariantEnumerator>(std::move(snapshot))->Unknown();
+        auto created = Make<VariantEnumerator>(std::move(snapshot));
+        *enumerator = created->Unknown();
         (*enumerator)->AddRef();
     });
 }

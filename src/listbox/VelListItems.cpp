@@ -50,7 +50,8 @@ STDMETHODIMP VelListItems::NewEnum(IUnknown** enumerator) {
         std::vector<Variant> snapshot;
         snapshot.reserve(items_.All().size());
         for (auto& item : items_.All()) snapshot.push_back(Variant::FromDispatch(static_cast<::VelListItem*>(item.Get())));
-        *enumerator = Make<VariantEnumerator>(std::move(snapshot))->Unknown();
+        auto created = Make<VariantEnumerator>(std::move(snapshot));
+        *enumerator = created->Unknown();
         (*enumerator)->AddRef();
     });
 }

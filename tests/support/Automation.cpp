@@ -6,6 +6,11 @@ namespace vel::test {
 
 CallResult Invoke(IDispatch* object, const wchar_t* name, WORD flags, std::vector<Variant> arguments) {
     CallResult result;
+    if (!object) {
+        result.hr = E_POINTER;
+        result.description = L"called on Nothing";
+        return result;
+    }
     DISPID id = 0;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     result.hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
@@ -66,12 +71,19 @@ Variant Null() {
 }
 
 ComPtr<IDispatch> AsObject(const CallResult& result) {
-    if (!result.Ok() || result.value.Type() != VT_DISPATCH) return nullptr;
-    return ComPtr<IDispatch>(result.value.Get().pdispVal);
+    if (!result.Ok()) return nullptr;
+    return AsObject(result.value);
 }
 
-long AsLong(const CallResult& result) { return com::ToLong(result.value.Get()); }
+long AsLong(const CallResult& result) { return AsLong(result.value); }
+std::wstring AsText(const CallResult& result) { return AsText(result.value); }
 
-std::wstring AsText(const CallResult& result) { return std::wstring(com::ToText(result.value.Get()).View()); }
+ComPtr<IDispatch> AsObject(const Variant& value) {
+    if (value.Type() != VT_DISPATCH) return nullptr;
+    return ComPtr<IDispatch>(value.Get().pdispVal);
+}
+
+long AsLong(const Variant& value) { return com::ToLong(value.Get()); }
+std::wstring AsText(const Variant& value) { return std::wstring(com::ToText(value.Get()).View()); }
 
 }  // namespace vel::test

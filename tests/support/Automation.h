@@ -42,5 +42,8 @@ Variant Null();
 ComPtr<IDispatch> AsObject(const CallResult& result);
 long AsLong(const CallResult& result);
 std::wstring AsText(const CallResult& result);
+ComPtr<IDispatch> AsObject(const Variant& value);
+long AsLong(const Variant& value);
+std::wstring AsText(const Variant& value);
 
 }  // namespace vel::test
