@@ -2,6 +2,7 @@
 
 #include "AutomationError.h"
 #include "Boundary.h"
+#include "Bstr.h"
 #include "MemoryDC.h"
 #include "Module.h"
 #include "SnapshotEnumerator.h"
@@ -489,9 +490,12 @@ std::wstring ControlBase::ApplicationTitle() {
 
 int ControlBase::ShowMessage(std::wstring_view text, UINT style, const wchar_t* title) {
     std::wstring message(text);
-    int answer = 0;
-    if (auto services = HostServices(); services && SUCCEEDED(services->ShowMessage(message.c_str(), style, title, &answer)))
-        return answer;
+    if (auto services = HostServices()) {
+        com::Bstr shownText(message), shownTitle(title ? title : L"");
+        long answer = 0;
+        if (SUCCEEDED(services->ShowMessage(shownText.Get(), shownTitle.Get(), static_cast<long>(style), &answer)))
+            return static_cast<int>(answer);
+    }
     std::wstring caption = title ? title : ApplicationTitle();
     HWND owner = surface_ && activation_ && activation_->Active() ? GetAncestor(surface_->Hwnd(), GA_ROOT) : nullptr;
     return MessageBoxW(owner, message.c_str(), caption.c_str(), style);

@@ -11,7 +11,7 @@
 #include "AmbientProperties.h"
 #include "ConnectionPoint.h"
 #include "DrawingSurface.h"
-#include "HostServices.h"
+#include "HostServices_h.h"
 #include "InPlaceActivation.h"
 #include "PropertyBag.h"
 #include "PropertyNotifyPoint.h"
@@ -162,8 +162,8 @@ protected:
     void PropertyChanged(std::wstring_view name);
     // Raises event `id` to every connected sink, unless the container froze events.
     void RaiseEvent(DISPID id, std::vector<com::Variant> arguments);
-    // A message box through the container's IVelHostServices, else the system's
-    // with the application's title (or `title` when given).
+    // A message box through the container's IVelHostServices (which gives it the
+    // application's title unless `title` is given), else the system's.
     int ShowMessage(std::wstring_view text, UINT style, const wchar_t* title = nullptr);
     static std::wstring ApplicationTitle();
     std::vector<ComPtr<IUnknown>> ContainedControls();

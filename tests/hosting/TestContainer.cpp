@@ -40,8 +40,8 @@ STDMETHODIMP TestContainer::OnChanged(DISPID id) {
     return S_OK;
 }
 
-STDMETHODIMP TestContainer::ShowMessage(LPCWSTR text, UINT, LPCWSTR title, int* answer) {
-    messages.push_back(std::wstring(text) + L"|" + (title ? title : L"<application>"));
+STDMETHODIMP TestContainer::ShowMessage(BSTR text, BSTR title, long, long* answer) {
+    messages.push_back(std::wstring(text ? text : L"") + L"|" + (SysStringLen(title) ? title : L"<application>"));
     *answer = IDOK;
     return S_OK;
 }

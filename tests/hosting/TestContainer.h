@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ComObject.h"
-#include "HostServices.h"
+#include "HostServices_h.h"
 #include "Variant.h"
 
 namespace vel::test {
@@ -56,7 +56,7 @@ public:
     STDMETHODIMP OnChanged(DISPID id) override;
     STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
     // IVelHostServices
-    STDMETHODIMP ShowMessage(LPCWSTR text, UINT style, LPCWSTR title, int* answer) override;
+    STDMETHODIMP ShowMessage(BSTR text, BSTR title, long style, long* answer) override;
     STDMETHODIMP ContainedControls(IUnknown*, IEnumUnknown**) override { return E_NOTIMPL; }
 
 private:

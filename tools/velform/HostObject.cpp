@@ -1,0 +1,385 @@
+#include "HostObject.h"
+
+#include <optional>
+
+#include "AutomationError.h"
+#include "Boundary.h"
+#include "Bstr.h"
+#include "Convert.h"
+#include "ControlInput.h"
+#include "FormError.h"
+#include "FormSession.h"
+#include "PropertyFrame.h"
+#include "Variant.h"
+#include "WindowDC.h"
+
+using vel::com::AutomationError;
+using vel::com::Bstr;
+using vel::com::IsMissing;
+using vel::com::Variant;
+
+namespace velform {
+namespace {
+
+// Host errors reach the code as run-time errors with their text.
+constexpr HRESULT kHostError = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5000);
+constexpr HRESULT kAssertionFailed = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 5001);
+
+[[noreturn]] void Throw(const std::wstring& text) { throw AutomationError(kHostError, text); }
+
+std::wstring Joined(const std::vector<std::wstring>& lines) {
+    std::wstring text;
+    for (auto& line : lines) text += (text.empty() ? L"" : L"\n") + line;
+    return text;
+}
+
+std::wstring Shown(const VARIANT& value) {
+    auto plain = Variant::Dereferenced(value);
+    switch (plain.Type()) {
+        case VT_EMPTY: return L"Empty";
+        case VT_NULL: return L"Null";
+        case VT_DISPATCH:
+        case VT_UNKNOWN: return plain.Get().punkVal ? L"[object]" : L"Nothing";
+        case VT_BSTR: return L"\"" + std::wstring(vel::com::ToText(plain.Get()).View()) + L"\"";
+        default: break;
+    }
+    auto text = vel::com::TextOf(plain.Get());
+    return text ? std::wstring(text->View()) : L"?";
+}
+
+// Numbers of types VarCmp does not compare (Wine's lacks some unsigned ones, such
+// as the VT_UI4 of an OLE_COLOR), compared by value. Text never counts as a number here.
+bool SameNumber(Variant& a, Variant& b) {
+    if (a.Type() == VT_BSTR || b.Type() == VT_BSTR) return false;
+    Variant x, y;
+    if (FAILED(VariantChangeType(x.Ptr(), a.Ptr(), 0, VT_R8)) || FAILED(VariantChangeType(y.Ptr(), b.Ptr(), 0, VT_R8)))
+        return false;
+    return x.Get().dblVal == y.Get().dblVal;
+}
+
+// Equality as VBScript's = sees it, with Empty equal to Empty and Null to Null.
+bool SameValue(const VARIANT& expected, const VARIANT& actual) {
+    auto a = Variant::Dereferenced(expected), b = Variant::Dereferenced(actual);
+    if (a.Type() == VT_NULL || b.Type() == VT_NULL) return a.Type() == b.Type();
+    if ((a.Type() == VT_DISPATCH || a.Type() == VT_UNKNOWN) && (b.Type() == VT_DISPATCH || b.Type() == VT_UNKNOWN)) {
+        return a.Get().punkVal == b.Get().punkVal;
+    }
+    HRESULT order = VarCmp(a.Ptr(), b.Ptr(), LOCALE_USER_DEFAULT, 0);
+    if (SUCCEEDED(order)) return order == static_cast<HRESULT>(VARCMP_EQ);
+    return SameNumber(a, b);
+}
+
+long Optional(const VARIANT& value, long fallback) {
+    return IsMissing(value) || value.vt == VT_EMPTY ? fallback : vel::com::ToLong(value);
+}
+
+long Index(long index, size_t count) {
+    if (index < 1 || static_cast<size_t>(index) > count) Throw(L"there is no message box " + std::to_wstring(index));
+    return index - 1;
+}
+
+}  // namespace
+
+// Faults of the form (a control that fails to reload, a file that cannot be written)
+// reach the code with their text, like the host's own errors.
+template <class Body>
+HRESULT HostObject::Run(Body&& body) {
+    return vel::com::Guarded(__uuidof(IVelFormHost), [&] {
+        try {
+            body();
+        } catch (const FormError& error) {
+            Throw(error.Message());
+        }
+    });
+}
+
+FormSession& HostObject::Session() const {
+    if (!session_) Throw(L"the form is closed");
+    return *session_;
+}
+
+ControlSite& HostObject::Site(BSTR name) const {
+    ControlSite* site = Session().GetForm().Find(name ? name : L"");
+    if (!site) Throw(L"there is no control " + std::wstring(name ? name : L""));
+    return *site;
+}
+
+void HostObject::FailAssertion(const std::wstring& text, const VARIANT& message) {
+    std::wstring full = L"Assertion failed: " + text;
+    if (!IsMissing(message) && message.vt != VT_EMPTY) full += L": " + std::wstring(vel::com::ToText(message).View());
+    Session().Script().NoteAssertion(full);
+    throw AutomationError(kAssertionFailed, full);
+}
+
+STDMETHODIMP HostObject::Assert(VARIANT_BOOL condition, VARIANT message) {
+    return Run([&] {
+        if (!condition) FailAssertion(L"condition is False", message);
+    });
+}
+
+STDMETHODIMP HostObject::AssertEqual(VARIANT expected, VARIANT actual, VARIANT message) {
+    return Run([&] {
+        if (!SameValue(expected, actual)) {
+            FailAssertion(L"expected " + Shown(expected) + L", got " + Shown(actual), message);
+        }
+    });
+}
+
+STDMETHODIMP HostObject::Fail(VARIANT message) {
+    return Run([&] { FailAssertion(L"Fail called", message); });
+}
+
+STDMETHODIMP HostObject::Print(BSTR text) {
+    return Run([&] { Session().Print(text ? text : L""); });
+}
+
+STDMETHODIMP HostObject::get_Events(BSTR* log) {
+    VEL_CHECK_OUT(log);
+    return Run([&] { *log = Bstr(Joined(Session().Journal().Events())).Detach(); });
+}
+
+STDMETHODIMP HostObject::get_EventCount(long* count) {
+    VEL_CHECK_OUT(count);
+    return Run([&] { *count = static_cast<long>(Session().Journal().Events().size()); });
+}
+
+STDMETHODIMP HostObject::get_LastEvent(BSTR* line) {
+    VEL_CHECK_OUT(line);
+    return Run([&] {
+        auto& events = Session().Journal().Events();
+        *line = Bstr(events.empty() ? L"" : events.back()).Detach();
+    });
+}
+
+STDMETHODIMP HostObject::ClearEvents() {
+    return Run([&] { Session().Journal().ClearEvents(); });
+}
+
+STDMETHODIMP HostObject::Pump(VARIANT milliseconds) {
+    return Run([&] { FormSession::PumpMessages(Optional(milliseconds, 0)); });
+}
+
+HRESULT HostObject::MouseInput(BSTR control, int action, long x, long y, const VARIANT& button, const VARIANT& shift) {
+    return Run([&] {
+        ControlInput input(Site(control).Window());
+        input.Mouse(static_cast<ControlInput::MouseAction>(action), POINT{x, y}, Optional(button, 1),
+                    Optional(shift, 0));
+    });
+}
+
+STDMETHODIMP HostObject::MouseDown(BSTR control, long x, long y, VARIANT button, VARIANT shift) {
+    return MouseInput(control, static_cast<int>(ControlInput::MouseAction::Down), x, y, button, shift);
+}
+
+STDMETHODIMP HostObject::MouseUp(BSTR control, long x, long y, VARIANT button, VARIANT shift) {
+    return MouseInput(control, static_cast<int>(ControlInput::MouseAction::Up), x, y, button, shift);
+}
+
+STDMETHODIMP HostObject::MouseMove(BSTR control, long x, long y, VARIANT button, VARIANT shift) {
+    VARIANT none{};
+    bool pressed = !IsMissing(button) && button.vt != VT_EMPTY;
+    return MouseInput(control, static_cast<int>(ControlInput::MouseAction::Move), x, y, pressed ? button : none,
+                      shift);
+}
+
+STDMETHODIMP HostObject::Click(BSTR control, long x, long y, VARIANT button, VARIANT shift) {
+    HRESULT hr = MouseDown(control, x, y, button, shift);
+    return FAILED(hr) ? hr : MouseUp(control, x, y, button, shift);
+}
+
+// Down, up, double-click, up: the sequence a window with CS_DBLCLKS receives.
+STDMETHODIMP HostObject::DblClick(BSTR control, long x, long y) {
+    VARIANT left{};
+    left.vt = VT_I4;
+    left.lVal = 1;
+    HRESULT hr = Click(control, x, y, left, VARIANT{});
+    if (SUCCEEDED(hr)) hr = MouseInput(control, static_cast<int>(ControlInput::MouseAction::DoubleClick), x, y, left,
+                                       VARIANT{});
+    return SUCCEEDED(hr) ? MouseUp(control, x, y, left, VARIANT{}) : hr;
+}
+
+STDMETHODIMP HostObject::KeyPress(BSTR control, long keyCode, VARIANT shift) {
+    return Run([&] { ControlInput(Site(control).Window()).Key(static_cast<UINT>(keyCode), Optional(shift, 0)); });
+}
+
+STDMETHODIMP HostObject::TypeText(BSTR control, BSTR text) {
+    return Run([&] { ControlInput(Site(control).Window()).Type(text ? text : L""); });
+}
+
+STDMETHODIMP HostObject::Pixel(BSTR control, long x, long y, long* color) {
+    VEL_CHECK_OUT(color);
+    return Run([&] {
+        HWND window = Site(control).Window();
+        if (!window) Throw(L"the control has no window");
+        RedrawWindow(Session().GetForm().FormWindow(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        FormSession::PumpMessages(0);
+        WindowDC dc(window);
+        COLORREF pixel = GetPixel(dc.Get(), x, y);
+        if (pixel == CLR_INVALID) Throw(L"the point is outside the control");
+        *color = static_cast<long>(pixel);
+    });
+}
+
+STDMETHODIMP HostObject::SaveForm(VARIANT path) {
+    return Run([&] {
+        std::optional<std::wstring> file;
+        if (!IsMissing(path) && path.vt != VT_EMPTY) file = std::wstring(vel::com::ToText(path).View());
+        Session().SaveForm(file);
+    });
+}
+
+STDMETHODIMP HostObject::ReloadForm() {
+    return Run([&] { Session().ReloadForm(); });
+}
+
+STDMETHODIMP HostObject::SavedProperty(BSTR control, BSTR name, VARIANT* value) {
+    VEL_CHECK_OUT(value);
+    VariantInit(value);
+    return Run([&] {
+        PropertyBag* bag = Session().SavedBag(control ? control : L"");
+        if (!bag) Throw(L"nothing is saved for " + std::wstring(control ? control : L""));
+        HRESULT hr = bag->Read(name, value, nullptr);
+        if (hr == E_INVALIDARG) Throw(L"nothing is saved as " + std::wstring(control) + L"." + name);
+        if (FAILED(hr)) throw AutomationError(hr, L"the saved value cannot be read");
+    });
+}
+
+STDMETHODIMP HostObject::IsSaved(BSTR control, BSTR name, VARIANT_BOOL* saved) {
+    VEL_CHECK_OUT(saved);
+    return Run([&] {
+        PropertyBag* bag = Session().SavedBag(control ? control : L"");
+        *saved = bag && bag->Find(name ? name : L"") ? VARIANT_TRUE : VARIANT_FALSE;
+    });
+}
+
+STDMETHODIMP HostObject::get_SavedText(BSTR* text) {
+    VEL_CHECK_OUT(text);
+    return Run([&] { *text = Bstr(BagFile::Format(Session().Saved())).Detach(); });
+}
+
+STDMETHODIMP HostObject::get_Dirty(VARIANT_BOOL* dirty) {
+    VEL_CHECK_OUT(dirty);
+    return Run([&] { *dirty = Session().Journal().Dirty() ? VARIANT_TRUE : VARIANT_FALSE; });
+}
+
+STDMETHODIMP HostObject::put_Dirty(VARIANT_BOOL dirty) {
+    return Run([&] { Session().Journal().SetDirty(dirty != VARIANT_FALSE); });
+}
+
+STDMETHODIMP HostObject::get_Changes(BSTR* log) {
+    VEL_CHECK_OUT(log);
+    return Run([&] { *log = Bstr(Joined(Session().Journal().Changes())).Detach(); });
+}
+
+STDMETHODIMP HostObject::get_UserMode(VARIANT_BOOL* userMode) {
+    VEL_CHECK_OUT(userMode);
+    return Run([&] { *userMode = Session().GetForm().UserMode() ? VARIANT_TRUE : VARIANT_FALSE; });
+}
+
+STDMETHODIMP HostObject::put_UserMode(VARIANT_BOOL userMode) {
+    return Run([&] { Session().GetForm().SetUserMode(userMode != VARIANT_FALSE); });
+}
+
+STDMETHODIMP HostObject::get_MessageBoxCount(long* count) {
+    VEL_CHECK_OUT(count);
+    return Run([&] { *count = static_cast<long>(Session().Journal().MessageBoxes().size()); });
+}
+
+STDMETHODIMP HostObject::MessageBoxText(long index, BSTR* text) {
+    VEL_CHECK_OUT(text);
+    return Run([&] {
+        auto& boxes = Session().Journal().MessageBoxes();
+        *text = Bstr(boxes[Index(index, boxes.size())].text).Detach();
+    });
+}
+
+STDMETHODIMP HostObject::MessageBoxTitle(long index, BSTR* title) {
+    VEL_CHECK_OUT(title);
+    return Run([&] {
+        auto& boxes = Session().Journal().MessageBoxes();
+        *title = Bstr(boxes[Index(index, boxes.size())].title).Detach();
+    });
+}
+
+STDMETHODIMP HostObject::MessageBoxStyle(long index, long* style) {
+    VEL_CHECK_OUT(style);
+    return Run([&] {
+        auto& boxes = Session().Journal().MessageBoxes();
+        *style = boxes[Index(index, boxes.size())].style;
+    });
+}
+
+STDMETHODIMP HostObject::ClearMessageBoxes() {
+    return Run([&] { Session().Journal().ClearMessageBoxes(); });
+}
+
+STDMETHODIMP HostObject::get_MessageBoxAnswer(long* answer) {
+    VEL_CHECK_OUT(answer);
+    return Run([&] { *answer = Session().Journal().MessageBoxAnswer(); });
+}
+
+STDMETHODIMP HostObject::put_MessageBoxAnswer(long answer) {
+    return Run([&] { Session().Journal().SetMessageBoxAnswer(answer); });
+}
+
+STDMETHODIMP HostObject::Control(BSTR name, IDispatch** control) {
+    VEL_CHECK_OUT(control);
+    *control = nullptr;
+    return Run([&] {
+        IDispatch* object = Site(name).Dispatch();
+        if (!object) Throw(L"the control is not running");
+        object->AddRef();
+        *control = object;
+    });
+}
+
+STDMETHODIMP HostObject::ControlWindow(BSTR name, long* hwnd) {
+    VEL_CHECK_OUT(hwnd);
+    return Run([&] { *hwnd = static_cast<long>(reinterpret_cast<INT_PTR>(Site(name).Window())); });
+}
+
+STDMETHODIMP HostObject::get_TestMode(VARIANT_BOOL* testMode) {
+    VEL_CHECK_OUT(testMode);
+    return Run([&] { *testMode = Session().Journal().TestMode() ? VARIANT_TRUE : VARIANT_FALSE; });
+}
+
+STDMETHODIMP HostObject::OpenPropertyPages(BSTR control, long* pageCount) {
+    VEL_CHECK_OUT(pageCount);
+    return Run([&] {
+        PropertyFrame* frame = Session().GetForm().OpenPropertyFrame(Site(control));
+        *pageCount = frame ? static_cast<long>(frame->PageCount()) : 0;
+    });
+}
+
+PropertyFrame& HostObject::OpenFrame() const {
+    PropertyFrame* frame = Session().GetForm().OpenFrame();
+    if (!frame || !frame->IsOpen()) Throw(L"no property frame is open");
+    return *frame;
+}
+
+STDMETHODIMP HostObject::PressPropertyButton(BSTR button) {
+    return Run([&] {
+        PropertyFrame& frame = OpenFrame();
+        std::wstring name(button ? button : L"");
+        if (lstrcmpiW(name.c_str(), L"OK") == 0) frame.Press(PropertyFrame::Button::Ok);
+        else if (lstrcmpiW(name.c_str(), L"Cancel") == 0) frame.Press(PropertyFrame::Button::Cancel);
+        else if (lstrcmpiW(name.c_str(), L"Apply") == 0) frame.Press(PropertyFrame::Button::Apply);
+        else Throw(L"the property frame has no button " + name);
+        if (!frame.IsOpen()) Session().GetForm().ClosePropertyFrame();
+    });
+}
+
+STDMETHODIMP HostObject::TypeInPropertyFrame(BSTR text) {
+    return Run([&] { OpenFrame().Type(text ? text : L""); });
+}
+
+STDMETHODIMP HostObject::get_PropertyFrameOpen(VARIANT_BOOL* open) {
+    VEL_CHECK_OUT(open);
+    return Run([&] {
+        PropertyFrame* frame = Session().GetForm().OpenFrame();
+        *open = frame && frame->IsOpen() ? VARIANT_TRUE : VARIANT_FALSE;
+    });
+}
+
+}  // namespace velform
