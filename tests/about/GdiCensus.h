@@ -1,0 +1,15 @@
+#pragma once
+
+// Counts the GDI objects (DCs included) this process holds. Windows answers
+// GetGuiResources; Wine does not (it returns 0), so there the count is taken from
+// the other side: the number of pens that can still be created before the
+// process's GDI handle table is full. Either way the difference of two counts is
+// the number of objects created and not deleted in between.
+class GdiCensus {
+public:
+    static long LiveObjects();
+
+private:
+    static bool SystemReportsCount();
+    static long FreeHandleSlots();
+};
