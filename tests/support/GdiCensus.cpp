@@ -8,13 +8,13 @@
 
 namespace {
 
-// Far above both Windows' default per-process quota (10,000) and Wine's table.
+// Far above both Windows' default per-process quota (10,000) and Wine's table (65,536).
 constexpr long kHandleTableBound = 1L << 20;
 
-struct PenDeleter {
+struct DeletePen {
     void operator()(HPEN pen) const { DeleteObject(pen); }
 };
-using OwnedPen = std::unique_ptr<std::remove_pointer_t<HPEN>, PenDeleter>;
+using OwnedPen = std::unique_ptr<std::remove_pointer_t<HPEN>, DeletePen>;
 
 }  // namespace
 
