@@ -35,6 +35,7 @@ private:
 };
 
 using OwnedPen = GdiObject<HPEN>;
+using OwnedBrush = GdiObject<HBRUSH>;
 using OwnedFont = GdiObject<HFONT>;
 using OwnedBitmap = GdiObject<HBITMAP>;
 

@@ -1,10 +1,13 @@
 #include "ControlBase.h"
 
+#include <algorithm>
+
 #include "AutomationError.h"
 #include "Boundary.h"
 #include "Bstr.h"
-#include "MemoryDC.h"
 #include "Module.h"
+#include "OffscreenSurface.h"
+#include "SelectedObject.h"
 #include "SnapshotEnumerator.h"
 
 namespace vel::hosting {
@@ -329,15 +332,16 @@ STDMETHODIMP ControlBase::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, 
         width = bounds->right - bounds->left;
         height = bounds->bottom - bounds->top;
     }
-    MemoryDC picture(surface_->Dc(), width, height);
-    SetTextColor(picture.Get(), GetTextColor(surface_->Dc()));
-    SetBkColor(picture.Get(), GetBkColor(surface_->Dc()));
-    SetBkMode(picture.Get(), GetBkMode(surface_->Dc()));
-    ObjectSelection font(picture.Get(), GetCurrentObject(surface_->Dc(), OBJ_FONT));
-    surface_->FillBackground(picture.Get());
-    Notify([&] { OnPaint(picture.Get()); });
+    // The picture's bitmap is at least one pixel each way, so a bitmap is always selected.
+    drawing::OffscreenSurface picture(surface_->Dc(), std::max(width, 1), std::max(height, 1));
+    SetTextColor(picture.DC(), GetTextColor(surface_->Dc()));
+    SetBkColor(picture.DC(), GetBkColor(surface_->Dc()));
+    SetBkMode(picture.DC(), GetBkMode(surface_->Dc()));
+    drawing::SelectedObject font(picture.DC(), GetCurrentObject(surface_->Dc(), OBJ_FONT));
+    surface_->FillBackground(picture.DC());
+    Notify([&] { OnPaint(picture.DC()); });
     StretchBlt(dc, bounds->left, bounds->top, bounds->right - bounds->left, bounds->bottom - bounds->top,
-               picture.Get(), 0, 0, width, height, SRCCOPY);
+               picture.DC(), 0, 0, width, height, SRCCOPY);
     return S_OK;
 }
 

@@ -145,7 +145,7 @@ bool DrawingSurface::ApplyCursor() const {
 void DrawingSurface::FillBackground(HDC dc) const {
     RECT r{};
     GetClientRect(Hwnd(), &r);
-    GdiObject<HBRUSH> brush(CreateSolidBrush(Translate(backColor_)));
+    drawing::OwnedBrush brush(CreateSolidBrush(Translate(backColor_)));
     FillRect(dc, &r, brush.Get());
 }
 

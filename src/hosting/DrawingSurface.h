@@ -6,7 +6,7 @@
 #include <wrl/client.h>
 
 #include "ControlWindow.h"
-#include "ObjectSelection.h"
+#include "SelectedObject.h"
 
 namespace vel::hosting {
 
@@ -82,7 +82,7 @@ private:
     ComPtr<IFontDisp> font_;
     ComPtr<IFont> selectedFont_;
     HFONT selectedHandle_ = nullptr;
-    std::optional<ObjectSelection> fontSelection_;
+    std::optional<drawing::SelectedObject> fontSelection_;
     OLE_COLOR foreColor_ = 0x80000012;
     OLE_COLOR backColor_ = 0x8000000F;
     bool rightToLeft_ = false;

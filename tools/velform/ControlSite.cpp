@@ -13,6 +13,7 @@ using vel::com::Bstr;
 using vel::com::ComPtr;
 using vel::com::Make;
 using vel::com::Variant;
+using vel::drawing::WindowDC;
 
 namespace velform {
 namespace {

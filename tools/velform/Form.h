@@ -8,8 +8,8 @@
 #include "ControlSite.h"
 #include "FormFile.h"
 #include "FormFrame.h"
+#include "OwnedWindow.h"
 #include "SiteOwner.h"
-#include "UniqueHandle.h"
 
 namespace velform {
 
@@ -65,7 +65,7 @@ private:
     FormJournal& journal_;
     std::wstring title_;
     bool userMode_;
-    UniqueWindow window_;
+    vel::drawing::OwnedWindow window_;
     vel::com::ComPtr<FormFrame> frame_;
     std::vector<vel::com::ComPtr<ControlSite>> sites_;
     std::function<vel::com::ComPtr<IDispatch>()> scriptSource_;

@@ -17,6 +17,7 @@ using vel::com::AutomationError;
 using vel::com::Bstr;
 using vel::com::IsMissing;
 using vel::com::Variant;
+using vel::drawing::WindowDC;
 
 namespace velform {
 namespace {

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "FormError.h"
+#include "TaskMemory.h"
 
 using vel::com::ComPtr;
 using vel::com::Make;
@@ -54,7 +55,7 @@ void PropertyFrame::LoadPages(IUnknown* object) {
     if (!object || FAILED(object->QueryInterface(IID_PPV_ARGS(&specify))) || FAILED(specify->GetPages(&classes))) {
         return;
     }
-    UniqueTaskMemory owned(classes.pElems);
+    vel::com::TaskMemory owned(classes.pElems);
     for (ULONG i = 0; i < classes.cElems; ++i) {
         Page page;
         if (FAILED(CoCreateInstance(classes.pElems[i], nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&page.page)))) {

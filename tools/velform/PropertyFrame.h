@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "ComObject.h"
+#include "OwnedWindow.h"
 #include "PropertyPageSite.h"
-#include "UniqueHandle.h"
 
 namespace velform {
 
@@ -55,7 +55,7 @@ private:
 
     HWND owner_;
     std::vector<Page> pages_;
-    UniqueWindow window_;
+    vel::drawing::OwnedWindow window_;
     HWND tabs_ = nullptr;
     HWND applyButton_ = nullptr;
     std::vector<HWND> frameChildren_;

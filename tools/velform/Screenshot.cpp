@@ -4,9 +4,15 @@
 #include <vector>
 
 #include "FormError.h"
+#include "GdiObject.h"
+#include "OwnedDC.h"
 #include "SelectedObject.h"
-#include "UniqueHandle.h"
 #include "WindowDC.h"
+
+using vel::drawing::OwnedBitmap;
+using vel::drawing::OwnedDC;
+using vel::drawing::SelectedObject;
+using vel::drawing::WindowDC;
 
 namespace velform {
 
@@ -21,9 +27,9 @@ void Screenshot::Save(HWND window, const std::wstring& path) {
     header.biCompression = BI_RGB;
     void* bits = nullptr;
     WindowDC source(window);
-    UniqueMemoryDC memory(CreateCompatibleDC(source.Get()));
-    UniqueBitmap bitmap(CreateDIBSection(source.Get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
-                                         nullptr, 0));
+    OwnedDC memory = OwnedDC::CompatibleWith(source.Get());
+    OwnedBitmap bitmap(CreateDIBSection(source.Get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
+                                        nullptr, 0));
     if (!memory || !bitmap) throw FormError(L"the screenshot cannot be made");
     {
         SelectedObject selected(memory.Get(), bitmap.Get());
