@@ -144,7 +144,9 @@ TEST(AtlContainer, HostsTheFixtureInPlaceAndPersistsWhatIsSetThroughIDispatch) {
     }
     saved.Reset();
     EXPECT_EQ(FixtureCanUnload(), S_OK);
-    if (counted) EXPECT_EQ(GdiObjectCount(), gdiBefore);
+    if (counted) {
+        EXPECT_EQ(GdiObjectCount(), gdiBefore);
+    }
 }
 
 }  // namespace

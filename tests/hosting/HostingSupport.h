@@ -46,7 +46,9 @@ protected:
     void TearDown() override {
         PumpMessages();
         EXPECT_EQ(com::Module::ObjectCount(), 0) << "COM objects still alive";
-        if (RanBefore()) EXPECT_EQ(GdiObjectCount(), gdiBefore_) << "GDI objects leaked";
+        if (RanBefore()) {
+            EXPECT_EQ(GdiObjectCount(), gdiBefore_) << "GDI objects leaked";
+        }
     }
 
     static bool RanBefore() {

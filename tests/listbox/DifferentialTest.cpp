@@ -170,7 +170,9 @@ protected:
         auto [expected, position] = ref.ToIndex(index.Get());
         if (expected == kOk && (position < 1 || position > static_cast<long>(ref.rows.size()))) expected = kOutOfBounds;
         Expect(expected, real, step, "Item");
-        if (expected == kOk) ASSERT_EQ(AsObject(real).Get(), ref.rows[position - 1].real) << "step " << step;
+        if (expected == kOk) {
+            ASSERT_EQ(AsObject(real).Get(), ref.rows[position - 1].real) << "step " << step;
+        }
     }
 
     void SetKey(int step) {

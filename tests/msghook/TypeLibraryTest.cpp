@@ -81,7 +81,9 @@ TEST_F(TypeLibrary, EveryHookTypeHasTheLibrarysOwnIdentifier) {
         TYPEATTR* attributes = nullptr;
         info->GetTypeAttr(&attributes);
         EXPECT_EQ(attributes->typekind, type.kind) << std::string(type.name, type.name + wcslen(type.name));
-        if (type.kind == TKIND_COCLASS) EXPECT_FALSE(attributes->wTypeFlags & TYPEFLAG_FCANCREATE);
+        if (type.kind == TKIND_COCLASS) {
+            EXPECT_FALSE(attributes->wTypeFlags & TYPEFLAG_FCANCREATE);
+        }
         info->ReleaseTypeAttr(attributes);
     }
     EXPECT_EQ(__uuidof(_VelWindows), Guid(L"{A26A2D70-6B79-11D1-BF3C-000000000000}"));

@@ -1,0 +1,33 @@
+'@form Title="Vel controls: list box" Width=640 Height=420
+'@control List1 CorvaneListbox.VelListbox 10 10 620 400
+
+' A staff list of a few hundred rows in five columns. Drag a column divider to resize
+' the column; click a row to select it.
+Const RowCount = 300
+
+Dim firstNames, lastNames, departments, cities
+firstNames = Array("Ada", "Bruno", "Chiara", "Dmitri", "Elif", "Farah", "Gustav", "Hana", "Ivo", "Jonas", "Kaito", "Lena")
+lastNames = Array("Andersen", "Bianchi", "Costa", "Dubois", "Eriksen", "Fischer", "Garcia", "Horvat", "Ilic", "Jensen")
+departments = Array("Accounts", "Dispatch", "Engineering", "Legal", "Marketing", "Research", "Sales", "Support")
+cities = Array("Aarhus", "Bologna", "Cork", "Dijon", "Graz", "Lyon", "Porto", "Tartu")
+
+Sub Form_Load()
+    With List1.ColumnHeaders
+        .Add , "id", "No.", 600, 1
+        .Add , "name", "Name", 2400, 0
+        .Add , "dept", "Department", 1800, 0
+        .Add , "city", "City", 1500, 0
+        .Add , "ext", "Extension", 1200, 2
+    End With
+    List1.Redraw = False
+    Dim i, item
+    For i = 1 To RowCount
+        Set item = List1.ListItems.Add(, "k" & i, CStr(i))
+        item.SubItems(1) = firstNames(i Mod 12) & " " & lastNames((i * 7) Mod 10)
+        item.SubItems(2) = departments((i * 3) Mod 8)
+        item.SubItems(3) = cities((i * 5) Mod 8)
+        item.SubItems(4) = CStr(2000 + (i * 37) Mod 900)
+    Next
+    List1.Redraw = True
+    List1.ListItems(3).Selected = True
+End Sub
