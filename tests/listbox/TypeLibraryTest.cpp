@@ -162,13 +162,22 @@ TEST(RosterRegistration, UnregisteringRemovesEveryKeyAndRegisteringRestoresThem)
     ASSERT_TRUE(unregister && reg && canUnload && GetProcAddress(library, "DllGetClassObject"));
     const std::wstring keys[] = {L"TypeLib\\" + Text(kLibid), L"Interface\\" + Text(Roster(0xA26A2D59)),
                                  L"Interface\\" + Text(Roster(0xA26A2D5C)), L"Interface\\" + Text(Roster(0xA26A2D53)),
-                                 L"Interface\\" + Text(Roster(0xA26A2D56))};
+                                 L"Interface\\" + Text(Roster(0xA26A2D56)), L"CLSID\\" + Text(Roster(0xA26A2D79)),
+                                 L"CorvaneListbox.VelListbox", L"CorvaneListbox.VelListbox.1"};
 
     EXPECT_EQ(unregister(), S_OK);
     for (auto& k : keys) EXPECT_FALSE(KeyExists(k)) << std::string(k.begin(), k.end());
     EXPECT_EQ(reg(), S_OK);
     for (auto& k : keys) EXPECT_TRUE(KeyExists(k)) << std::string(k.begin(), k.end());
     EXPECT_EQ(canUnload(), S_OK) << "nothing of the library is alive";
+    // The toolbox picture that the registration names ("<path>, 1").
+    auto toolbox = static_cast<HBITMAP>(LoadImageW(library, MAKEINTRESOURCEW(1), IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_TRUE(toolbox);
+    BITMAP info{};
+    GetObjectW(toolbox, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 16);
+    EXPECT_EQ(info.bmHeight, 15);
+    DeleteObject(toolbox);
     FreeLibrary(library);
 }
 
