@@ -27,7 +27,7 @@ void DrawEverything(CPaint& paint, const Canvas& control) {
 
 TEST(GdiLeak, TheCensusSeesObjectsComeAndGo) {
     if (!GdiCensus::SystemReportsCount())
-        std::printf("GetGuiResources reports no GDI count here; counting free handle slots instead\n");
+        std::printf("GetGuiResources reports no GDI count here; counting the GDI handle table instead\n");
     const long before = GdiCensus::LiveObjects();
     {
         OwnedPen a(CreatePen(PS_SOLID, 1, 0)), b(CreatePen(PS_SOLID, 1, 0));
