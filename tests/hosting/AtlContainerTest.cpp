@@ -6,6 +6,8 @@
 #include <ocidl.h>
 #include <cstdio>
 
+#include "AtlHostWindow.h"
+#include "AtlLibrary.h"
 #include "Automation.h"
 #include "HostingSupport.h"
 
@@ -16,58 +18,6 @@ using namespace vel::test;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr wchar_t kProgId[] = L"VelFixture.Fixture";
-
-using AtlAxWinInitFn = BOOL(WINAPI*)();
-using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
-
-// Loads Wine's ATL and registers its container window class.
-class AtlLibrary {
-public:
-    AtlLibrary() : module_(LoadLibraryW(L"atl.dll")) {
-        if (!module_) return;
-        auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(GetProcAddress(module_, "AtlAxWinInit")));
-        getControl_ =
-            reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(GetProcAddress(module_, "AtlAxGetControl")));
-        if (init) init();
-    }
-    AtlLibrary(const AtlLibrary&) = delete;
-    AtlLibrary& operator=(const AtlLibrary&) = delete;
-    ~AtlLibrary() {
-        if (module_) FreeLibrary(module_);
-    }
-    bool Ready() const { return module_ && getControl_; }
-    ComPtr<IUnknown> ControlOf(HWND host) const {
-        ComPtr<IUnknown> control;
-        getControl_(host, &control);
-        return control;
-    }
-
-private:
-    HMODULE module_;
-    AtlAxGetControlFn getControl_ = nullptr;
-};
-
-// A top-level window with an AtlAxWin child that holds one control.
-class AtlHostWindow {
-public:
-    AtlHostWindow(const wchar_t* progId, int width, int height) {
-        frame_ = CreateWindowExW(0, L"STATIC", L"Fixture host", WS_POPUP | WS_VISIBLE, 10, 10, width + 40, height + 40,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        host_ = CreateWindowExW(0, L"AtlAxWin", progId, WS_CHILD | WS_VISIBLE, 20, 20, width, height, frame_, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    }
-    AtlHostWindow(const AtlHostWindow&) = delete;
-    AtlHostWindow& operator=(const AtlHostWindow&) = delete;
-    ~AtlHostWindow() {
-        if (frame_) DestroyWindow(frame_);
-        PumpMessages();
-    }
-    HWND Host() const { return host_; }
-
-private:
-    HWND frame_ = nullptr;
-    HWND host_ = nullptr;
-};
 
 ComPtr<IStream> SaveToStream(IUnknown* control) {
     ComPtr<IPersistStreamInit> persist;

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <ocidl.h>
 
+#include "AtlHostWindow.h"
+#include "AtlLibrary.h"
 #include "Automation.h"
 #include "HostingSupport.h"
 
@@ -13,46 +15,6 @@ using Microsoft::WRL::ComPtr;
 using namespace vel::test;
 
 constexpr wchar_t kProgId[] = L"CorvaneListbox.VelListbox";
-
-using AtlAxWinInitFn = BOOL(WINAPI*)();
-using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
-
-// Wine's ATL with its container window class registered, and a frame holding one control.
-class AtlHost {
-public:
-    AtlHost(int width, int height) : atl_(LoadLibraryW(L"atl.dll")) {
-        if (!atl_) return;
-        auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(GetProcAddress(atl_, "AtlAxWinInit")));
-        getControl_ =
-            reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(GetProcAddress(atl_, "AtlAxGetControl")));
-        if (init) init();
-        frame_ = CreateWindowExW(0, L"STATIC", L"List box host", WS_POPUP | WS_VISIBLE, 10, 10, width + 40, height + 40,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        host_ = CreateWindowExW(0, L"AtlAxWin", kProgId, WS_CHILD | WS_VISIBLE, 20, 20, width, height, frame_, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    }
-    AtlHost(const AtlHost&) = delete;
-    AtlHost& operator=(const AtlHost&) = delete;
-    ~AtlHost() {
-        if (frame_) DestroyWindow(frame_);
-        PumpMessages();
-        if (atl_) FreeLibrary(atl_);
-    }
-
-    ComPtr<IDispatch> Control() const {
-        ComPtr<IUnknown> control;
-        ComPtr<IDispatch> dispatch;
-        if (getControl_ && host_ && SUCCEEDED(getControl_(host_, &control))) control.As(&dispatch);
-        return dispatch;
-    }
-    HWND Host() const { return host_; }
-
-private:
-    HMODULE atl_;
-    AtlAxGetControlFn getControl_ = nullptr;
-    HWND frame_ = nullptr;
-    HWND host_ = nullptr;
-};
 
 HRESULT LibraryCanUnload() {
     HMODULE library = GetModuleHandleW(L"VelRoster.ocx");
@@ -65,8 +27,11 @@ HRESULT LibraryCanUnload() {
 TEST(ListboxInAtl, IsCreatedByProgIdPaintsAndPersistsThroughAStream) {
     ComPtr<IStream> saved;
     {
-        AtlHost host(200, 120);
-        auto control = host.Control();
+        AtlLibrary atl;
+        ASSERT_TRUE(atl.Ready());
+        AtlHostWindow host(kProgId, 200, 120);
+        ComPtr<IDispatch> control;
+        if (auto created = atl.ControlOf(host.Host())) created.As(&control);
         ASSERT_NE(control, nullptr) << "the ATL container did not create the list box";
         HWND surface = reinterpret_cast<HWND>(static_cast<LONG_PTR>(AsLong(Get(control.Get(), L"hWnd"))));
         EXPECT_EQ(GetParent(surface), host.Host());
