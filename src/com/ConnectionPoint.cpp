@@ -35,12 +35,12 @@ STDMETHODIMP ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
     if (!cookie) return E_POINTER;
     *cookie = 0;
     if (!sink) return E_POINTER;
-    ComPtr<IDispatch> dispatch;
-    if (FAILED(sink->QueryInterface(source_, reinterpret_cast<void**>(dispatch.GetAddressOf()))) &&
-        FAILED(sink->QueryInterface(IID_PPV_ARGS(&dispatch))))
+    ComPtr<IUnknown> connected;
+    if (FAILED(sink->QueryInterface(source_, reinterpret_cast<void**>(connected.GetAddressOf()))) &&
+        (!dispinterface_ || FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(connected.GetAddressOf())))))
         return CONNECT_E_CANNOTCONNECT;
     try {
-        sinks_.push_back({nextCookie_, dispatch});
+        sinks_.push_back({nextCookie_, connected});
     } catch (...) {
         return E_OUTOFMEMORY;
     }
@@ -52,7 +52,7 @@ STDMETHODIMP ConnectionPoint::Unadvise(DWORD cookie) {
     auto found = std::find_if(sinks_.begin(), sinks_.end(), [&](const Sink& s) { return s.cookie == cookie; });
     if (found == sinks_.end()) return CONNECT_E_NOCONNECTION;
     // Released after the sink leaves the list, in case its release re-enters.
-    ComPtr<IDispatch> released = std::move(found->dispatch);
+    ComPtr<IUnknown> released = std::move(found->sink);
     sinks_.erase(found);
     return S_OK;
 }
@@ -61,7 +61,7 @@ STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** out) {
     if (!out) return E_POINTER;
     try {
         std::vector<ConnectionElement::Stored> items;
-        for (auto& sink : sinks_) items.push_back({ComPtr<IUnknown>(sink.dispatch.Get()), sink.cookie});
+        for (auto& sink : sinks_) items.push_back({sink.sink, sink.cookie});
         *out = Make<SnapshotEnumerator<IEnumConnections, ConnectionElement>>(std::move(items)).Detach();
         return S_OK;
     } catch (...) {
@@ -70,19 +70,21 @@ STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** out) {
     }
 }
 
-void ConnectionPoint::Fire(DISPID id, std::vector<Variant> arguments) {
-    if (sinks_.empty()) return;
-    ComPtr<IConnectionPointContainer> keepAlive(&container_);
-    std::vector<ComPtr<IDispatch>> targets;
+std::vector<ComPtr<IUnknown>> ConnectionPoint::Snapshot() const {
+    std::vector<ComPtr<IUnknown>> targets;
     targets.reserve(sinks_.size());
-    for (auto& sink : sinks_) targets.push_back(sink.dispatch);
+    for (auto& sink : sinks_) targets.push_back(sink.sink);
+    return targets;
+}
+
+void ConnectionPoint::Fire(DISPID id, std::vector<Variant> arguments) {
     std::vector<VARIANTARG> reversed(arguments.size());
     for (size_t i = 0; i < arguments.size(); ++i) reversed[arguments.size() - 1 - i] = *arguments[i].Ptr();
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    for (auto& target : targets) {
+    ForEachSink<IDispatch>([&](IDispatch* target) {
         Variant result;
         target->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Out(), nullptr, nullptr);
-    }
+    });
 }
 
 STDMETHODIMP ConnectionPointContainerImpl::EnumConnectionPoints(IEnumConnectionPoints** out) {

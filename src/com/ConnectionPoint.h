@@ -8,11 +8,14 @@
 
 namespace vel::com {
 
-// One outgoing (source) dispinterface of an object. It lives inside its owner and
-// shares the owner's reference count, so a sink connection never outlives it.
+// One outgoing (source) interface of an object: an event dispinterface, or a plain
+// interface such as IPropertyNotifySink. It lives inside its owner and shares the
+// owner's reference count, so a sink connection never outlives it.
 class ConnectionPoint : public IConnectionPoint {
 public:
-    ConnectionPoint(IConnectionPointContainer& container, REFIID source) : container_(container), source_(source) {}
+    // A dispinterface source also accepts sinks that answer only IDispatch.
+    ConnectionPoint(IConnectionPointContainer& container, REFIID source, bool dispinterface = true)
+        : container_(container), source_(source), dispinterface_(dispinterface) {}
     ConnectionPoint(const ConnectionPoint&) = delete;
     ConnectionPoint& operator=(const ConnectionPoint&) = delete;
 
@@ -29,17 +32,31 @@ public:
     REFIID Source() const { return source_; }
     bool HasSinks() const { return !sinks_.empty(); }
     // Calls `id` on every sink connected when the call starts, with the arguments in
-    // declaration order. Sinks may connect, disconnect or release anything meanwhile.
+    // declaration order (dispinterface sources). Sinks may connect, disconnect or
+    // release anything meanwhile.
     void Fire(DISPID id, std::vector<Variant> arguments);
+    // Calls `notify` with every sink connected when the call starts, as the source
+    // interface `Source` (the interface this point was made for).
+    template <class Source, class Notify>
+    void ForEachSink(Notify notify) {
+        if (sinks_.empty()) return;
+        ComPtr<IConnectionPointContainer> keepAlive(&container_);
+        for (auto& sink : Snapshot()) notify(reinterpret_cast<Source*>(sink.Get()));
+    }
     void DisconnectAll() { sinks_.clear(); }
 
 private:
+    // Each sink is held as the interface pointer it gave for the source interface
+    // (IDispatch for a dispinterface).
     struct Sink {
         DWORD cookie;
-        ComPtr<IDispatch> dispatch;
+        ComPtr<IUnknown> sink;
     };
+    std::vector<ComPtr<IUnknown>> Snapshot() const;
+
     IConnectionPointContainer& container_;
     IID source_;
+    bool dispinterface_;
     std::vector<Sink> sinks_;
     DWORD nextCookie_ = 1;
 };

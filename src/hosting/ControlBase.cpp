@@ -49,7 +49,7 @@ private:
 }  // namespace
 
 ControlBase::ControlBase(const CLSID& clsid, const IID& dual, const IID& events)
-    : clsid_(clsid), dual_(dual), streamPersistence_(*this), events_(*this, events), propertyNotify_(*this) {}
+    : clsid_(clsid), dual_(dual), streamPersistence_(*this), events_(*this, events), propertyNotify_(*this, IID_IPropertyNotifySink, false) {}
 
 ControlBase::~ControlBase() = default;
 
@@ -465,7 +465,8 @@ DISPID ControlBase::DispatchIdOf(std::wstring_view name) const {
 
 void ControlBase::PropertyChanged(std::wstring_view name) {
     dirty_ = true;
-    propertyNotify_.Changed(DispatchIdOf(name));
+    const DISPID id = DispatchIdOf(name);
+    propertyNotify_.ForEachSink<IPropertyNotifySink>([id](IPropertyNotifySink* sink) { sink->OnChanged(id); });
 }
 
 void ControlBase::RaiseEvent(DISPID id, std::vector<com::Variant> arguments) {

@@ -14,7 +14,6 @@
 #include "HostServices_h.h"
 #include "InPlaceActivation.h"
 #include "PropertyBag.h"
-#include "PropertyNotifyPoint.h"
 #include "StreamPersistence.h"
 #include "Variant.h"
 
@@ -194,7 +193,7 @@ private:
     IID dual_;
     StreamPersistence streamPersistence_;
     com::ConnectionPoint events_;
-    PropertyNotifyPoint propertyNotify_;
+    com::ConnectionPoint propertyNotify_;
     std::optional<DrawingSurface> surface_;
     std::optional<InPlaceActivation> activation_;
     ComPtr<IOleClientSite> clientSite_;
