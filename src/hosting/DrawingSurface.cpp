@@ -5,6 +5,7 @@
 #include "AutomationError.h"
 #include "GdiObject.h"
 #include "StandardObjects.h"
+#include "WindowDC.h"
 
 namespace vel::hosting {
 namespace {
@@ -22,9 +23,8 @@ double UnitsPerInch(ScaleUnit unit, bool horizontal) {
     case ScaleUnit::Pixel: break;
     default: com::Raise(com::StandardError::InvalidPropertyValue);
     }
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, horizontal ? LOGPIXELSX : LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    drawing::WindowDC screen(nullptr);
+    int dpi = GetDeviceCaps(screen.Get(), horizontal ? LOGPIXELSX : LOGPIXELSY);
     return dpi > 0 ? dpi : 96.0;
 }
 

@@ -1,6 +1,7 @@
 #include "StandardObjects.h"
 
 #include "AutomationError.h"
+#include "Bstr.h"
 
 namespace vel::hosting {
 namespace {
@@ -38,9 +39,8 @@ FontDescription StandardObjects::Describe(IFontDisp* font) {
     FontDescription d;
     ComPtr<IFont> f;
     if (!font || FAILED(font->QueryInterface(IID_PPV_ARGS(&f)))) return d;
-    BSTR name = nullptr;
-    if (SUCCEEDED(f->get_Name(&name)) && name) d.name = name;
-    SysFreeString(name);
+    com::Bstr name;
+    if (SUCCEEDED(f->get_Name(name.Out()))) d.name = name.View();
     CY size{};
     if (SUCCEEDED(f->get_Size(&size))) d.size = static_cast<double>(size.int64) / 10000.0;
     BOOL flag = FALSE;

@@ -5,14 +5,10 @@
 
 namespace vel::roster {
 
-ScrollBar::ScrollBar(HWND parent, bool vertical) {
-    window_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | (vertical ? SBS_VERT : SBS_HORZ), 0, 0, 0, 0, parent,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+ScrollBar::ScrollBar(HWND parent, bool vertical)
+    : window_(CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | (vertical ? SBS_VERT : SBS_HORZ), 0, 0, 0, 0, parent,
+                              nullptr, GetModuleHandleW(nullptr), nullptr)) {
     Apply();
-}
-
-ScrollBar::~ScrollBar() {
-    if (window_) DestroyWindow(window_);
 }
 
 long ScrollBar::Clamp(long value) const {
@@ -35,7 +31,7 @@ void ScrollBar::Apply() const {
     info.nMax = static_cast<int>(std::min<int64_t>(INT32_MAX, int64_t{std::max(min_, max_)} + page - 1));
     info.nPage = static_cast<UINT>(page);
     info.nPos = value_;
-    SetScrollInfo(window_, SB_CTL, &info, visible_);
+    SetScrollInfo(window_.Get(), SB_CTL, &info, visible_);
 }
 
 void ScrollBar::SetValue(long value) {
@@ -61,12 +57,12 @@ void ScrollBar::SetLargeChange(long value) {
 
 void ScrollBar::SetVisible(bool visible) {
     visible_ = visible;
-    if (window_) ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+    if (window_) ShowWindow(window_.Get(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void ScrollBar::Move(long left, long top, long width, long height) {
     rect_ = {left, top, left + width, top + height};
-    if (window_) MoveWindow(window_, left, top, std::max(width, 0L), std::max(height, 0L), TRUE);
+    if (window_) MoveWindow(window_.Get(), left, top, std::max(width, 0L), std::max(height, 0L), TRUE);
 }
 
 void ScrollBar::HandleScroll(int code) {
@@ -82,7 +78,7 @@ void ScrollBar::HandleScroll(int code) {
         // The 32-bit track position; the message's own position is only 16 bits.
         SCROLLINFO info{sizeof(info)};
         info.fMask = SIF_TRACKPOS;
-        GetScrollInfo(window_, SB_CTL, &info);
+        GetScrollInfo(window_.Get(), SB_CTL, &info);
         long track = Clamp(info.nTrackPos);
         if (code == SB_THUMBPOSITION) {
             SetValue(track);

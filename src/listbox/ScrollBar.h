@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "OwnedWindow.h"
+
 #include <functional>
 
 namespace vel::roster {
@@ -18,9 +20,8 @@ public:
     ScrollBar(HWND parent, bool vertical);
     ScrollBar(const ScrollBar&) = delete;
     ScrollBar& operator=(const ScrollBar&) = delete;
-    ~ScrollBar();
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
     void SetHandler(Handler handler) { handler_ = std::move(handler); }
 
     long Value() const { return value_; }
@@ -50,7 +51,7 @@ private:
     void Apply() const;
     void Raise(Event event) const;
 
-    HWND window_ = nullptr;
+    drawing::OwnedWindow window_;
     Handler handler_;
     RECT rect_{};
     long value_ = 0;
