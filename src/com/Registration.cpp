@@ -91,6 +91,27 @@ LibraryAttributes Attributes(ITypeLib* library) {
     return result;
 }
 
+// While it lives, HKEY_CLASSES_ROOT of this process means the current user's classes, so the
+// registration code (ours and the system's type library registration) writes there.
+class PerUserClassesRoot {
+public:
+    PerUserClassesRoot() {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                            nullptr) != ERROR_SUCCESS ||
+            RegOverridePredefKey(HKEY_CLASSES_ROOT, key_) != ERROR_SUCCESS)
+            throw AutomationError(SELFREG_E_CLASS, L"The current user's classes could not be opened.");
+    }
+    PerUserClassesRoot(const PerUserClassesRoot&) = delete;
+    PerUserClassesRoot& operator=(const PerUserClassesRoot&) = delete;
+    ~PerUserClassesRoot() {
+        RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
 }  // namespace
 
 HRESULT RegisterServer(const ClassRegistration* classes, size_t count) {
@@ -121,6 +142,18 @@ HRESULT UnregisterServer(const ClassRegistration* classes, size_t count) {
         return error.Result();
     } catch (...) {
         return E_UNEXPECTED;
+    }
+}
+
+HRESULT InstallServer(bool install, const wchar_t* commandLine, const ClassRegistration* classes, size_t count) {
+    const std::wstring scope = commandLine ? commandLine : L"";
+    if (scope.empty()) return install ? RegisterServer(classes, count) : UnregisterServer(classes, count);
+    if (CompareStringOrdinal(scope.c_str(), -1, L"user", -1, TRUE) != CSTR_EQUAL) return E_INVALIDARG;
+    try {
+        PerUserClassesRoot perUser;
+        return install ? RegisterServer(classes, count) : UnregisterServer(classes, count);
+    } catch (const AutomationError& error) {
+        return error.Result();
     }
 }
 

@@ -16,5 +16,9 @@ struct ClassRegistration {
 HRESULT RegisterServer(const ClassRegistration* classes, size_t count);
 // Removes every key RegisterServer wrote (DllUnregisterServer).
 HRESULT UnregisterServer(const ClassRegistration* classes, size_t count);
+// DllInstall: "user" registers (install) or unregisters for the current user only, under
+// HKEY_CURRENT_USER\Software\Classes, so no administrator rights are needed; an empty
+// command line does what DllRegisterServer and DllUnregisterServer do.
+HRESULT InstallServer(bool install, const wchar_t* commandLine, const ClassRegistration* classes, size_t count);
 
 }  // namespace vel::com

@@ -9,7 +9,7 @@
 
 // Defines the entry points of a control library: DllMain and the four functions its
 // .def file exports (DllGetClassObject, DllCanUnloadNow, DllRegisterServer,
-// DllUnregisterServer). They answer from two arrays of the library: `creatable`, the
+// DllUnregisterServer, DllInstall). They answer from two arrays of the library: `creatable`, the
 // vel::com::CreatableClass entries a client may create, and `registered`, the
 // vel::com::ClassRegistration entries written to the registry. Use it once per DLL,
 // at global scope, after both arrays.
@@ -23,4 +23,7 @@
     }                                                                                          \
     STDAPI DllCanUnloadNow() { return ::vel::com::Module::CanUnload() ? S_OK : S_FALSE; }      \
     STDAPI DllRegisterServer() { return ::vel::com::RegisterServer(registered, std::size(registered)); } \
-    STDAPI DllUnregisterServer() { return ::vel::com::UnregisterServer(registered, std::size(registered)); }
+    STDAPI DllUnregisterServer() { return ::vel::com::UnregisterServer(registered, std::size(registered)); } \
+    STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {                                     \
+        return ::vel::com::InstallServer(install != FALSE, commandLine, registered, std::size(registered)); \
+    }
