@@ -1,0 +1,48 @@
+// velref library.ocx output.md [notes.md]: writes the member reference of a control library,
+// read from the type library embedded in it, followed by the hand-written notes (an example
+// and the library's error numbers) when given.
+#include <windows.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <wrl/client.h>
+
+#include "ReferenceWriter.h"
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring FileName(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fputs("usage: velref library.ocx output.md [notes.md]\n", stderr);
+        return 2;
+    }
+    Microsoft::WRL::ComPtr<ITypeLib> library;
+    if (FAILED(LoadTypeLibEx(argv[1], REGKIND_NONE, &library))) {
+        std::fprintf(stderr, "velref: no type library in %ls\n", argv[1]);
+        return 1;
+    }
+    std::string text = Utf8(vel::reference::ReferenceWriter(library.Get(), FileName(argv[1])).Write());
+    if (argc > 3) {
+        std::ifstream notes(argv[3], std::ios::binary);
+        std::stringstream content;
+        content << notes.rdbuf();
+        text += "\n" + content.str();
+    }
+    std::ofstream out(argv[2], std::ios::binary);
+    out << text;
+    return out ? 0 : 1;
+}
