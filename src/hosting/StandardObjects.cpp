@@ -2,6 +2,8 @@
 
 #include "AutomationError.h"
 #include "Bstr.h"
+#include "Convert.h"
+#include "Variant.h"
 
 namespace vel::hosting {
 namespace {
@@ -49,6 +51,21 @@ FontDescription StandardObjects::Describe(IFontDisp* font) {
     if (SUCCEEDED(f->get_Underline(&flag))) d.underline = flag;
     if (SUCCEEDED(f->get_Strikethrough(&flag))) d.strikethrough = flag;
     return d;
+}
+
+ComPtr<IFontDisp> StandardObjects::LetFont(IFontDisp* current, const VARIANT& value) {
+    const com::Variant plain = com::Variant::Dereferenced(value);
+    if (plain.Type() == VT_DISPATCH || plain.Type() == VT_UNKNOWN) {
+        IUnknown* object = plain.Type() == VT_DISPATCH ? plain.Get().pdispVal : plain.Get().punkVal;
+        ComPtr<IFontDisp> font;
+        if (!object || FAILED(object->QueryInterface(IID_PPV_ARGS(&font)))) com::Raise(com::StandardError::TypeMismatch);
+        return font;
+    }
+    ComPtr<IFont> target;
+    if (!current || FAILED(current->QueryInterface(IID_PPV_ARGS(&target)))) com::Raise(com::StandardError::InvalidPropertyValue);
+    const HRESULT hr = target->put_Name(com::ToText(value).Get());
+    if (FAILED(hr)) com::Raise(com::StandardError::InvalidPropertyValue);
+    return nullptr;
 }
 
 ComPtr<IFontDisp> StandardObjects::CloneFont(IFontDisp* font) {

@@ -29,6 +29,10 @@ public:
     static FontDescription Describe(IFontDisp* font);
     // An independent copy, so that changing it leaves `font` alone.
     static ComPtr<IFontDisp> CloneFont(IFontDisp* font);
+    // What `Font = value` without Set gives a font property: an object that is a font is taken
+    // as it is (as by Set); any other value is the face name, the font's default property, and is
+    // written into `current` (nullptr is then answered).
+    static ComPtr<IFontDisp> LetFont(IFontDisp* current, const VARIANT& value);
 
     // The picture takes ownership of the handle and deletes it when released.
     static ComPtr<IPictureDisp> PictureFromBitmap(HBITMAP bitmap);

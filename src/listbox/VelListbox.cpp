@@ -6,6 +6,7 @@
 
 #include "AboutBox.h"
 #include "ColumnPersistence.h"
+#include "Checked.h"
 #include "FontMeasure.h"
 #include "LibraryFlags.h"
 #include "Module.h"
@@ -177,6 +178,7 @@ void VelListbox::OnInitProperties() {
     PaintControl(PaintPart::All);
     LibraryFlags::SetRunTimeMode(UserMode());
     UpdateSplitterBounds();
+    WatchFonts();
 }
 
 void VelListbox::OnReadProperties(hosting::PropertyBag& bag) {
@@ -220,6 +222,7 @@ void VelListbox::OnReadProperties(hosting::PropertyBag& bag) {
     PaintControl(PaintPart::All);
     UpdateSplitterBounds();
     LibraryFlags::SetRunTimeMode(UserMode());
+    WatchFonts();
 }
 
 void VelListbox::OnWriteProperties(hosting::PropertyBag& bag) {
@@ -657,6 +660,7 @@ STDMETHODIMP VelListbox::get_SelectionType(VelSelectionTypeConstants* type) {
 // The rows' hit test follows the highlight style, so it hears of the change at once.
 STDMETHODIMP VelListbox::put_SelectionType(VelSelectionTypeConstants type) {
     return Guarded(kIid, [&] {
+        com::RequireRange(type, 0, 1);
         selectionType_ = type;
         items_->SetSelectionType(selectionType_);
         PaintControl(PaintPart::Items);
@@ -712,6 +716,7 @@ STDMETHODIMP VelListbox::get_SortOrder(VelSortOrderConstants* order) {
 
 STDMETHODIMP VelListbox::put_SortOrder(VelSortOrderConstants order) {
     return Guarded(kIid, [&] {
+        com::RequireRange(order, 0, 1);
         sortOrder_ = order;
         if (UserMode() && sorted_) {
             SortItems();
@@ -763,8 +768,13 @@ STDMETHODIMP VelListbox::get_MousePointer(LONG* pointer) {
     return S_OK;
 }
 
+// The standard pointers 0 to 15 and the custom pointer, 99, which shows MouseIcon.
+constexpr LONG kLastStandardPointer = 15;
+constexpr LONG kCustomPointer = 99;
+
 STDMETHODIMP VelListbox::put_MousePointer(LONG pointer) {
     return Guarded(kIid, [&] {
+        if (pointer != kCustomPointer) com::RequireRange(pointer, 0, kLastStandardPointer);
         mousePointer_ = pointer;
         try {
             Surface().SetMousePointer(static_cast<short>(pointer));
@@ -781,16 +791,45 @@ STDMETHODIMP VelListbox::get_Font(IFontDisp** font) {
     return S_OK;
 }
 
+// `Font = value` without Set: a font object is taken as by Set; other values name the face,
+// which the watcher then hears.
+STDMETHODIMP VelListbox::put_Font(VARIANT value) {
+    return Guarded(kIid, [&] {
+        if (auto font = hosting::StandardObjects::LetFont(font_.Get(), value)) {
+            font_ = font;
+            WatchFonts();
+            RowFontChanged();
+        }
+    });
+}
+
 STDMETHODIMP VelListbox::putref_Font(IFontDisp* font) {
     return Guarded(kIid, [&] {
         font_ = font;
-        Surface().SetFont(font);
-        ApplyRowHeight();
-        // The scroll range counts rows in pixels, so it follows the row height.
-        RecomputeScrollRanges();
-        PaintControl(PaintPart::Items);
-        Changed(L"Font");
+        WatchFonts();
+        RowFontChanged();
     });
+}
+
+void VelListbox::WatchFonts() {
+    fontWatcher_.Watch(font_.Get());
+    headerFontWatcher_.Watch(columnHeaderFont_.Get());
+}
+
+// The row font was assigned or one of its properties changed.
+void VelListbox::RowFontChanged() {
+    Surface().SetFont(font_.Get());
+    ApplyRowHeight();
+    // The scroll range counts rows in pixels, so it follows the row height.
+    RecomputeScrollRanges();
+    PaintControl(PaintPart::Items);
+    Changed(L"Font");
+}
+
+void VelListbox::HeaderFontChanged() {
+    ApplyHeaderHeight();
+    PaintControl(PaintPart::All);
+    Changed(L"ColumnHeaderFont");
 }
 
 STDMETHODIMP VelListbox::get_ColumnHeaderFont(IFontDisp** font) {
@@ -799,12 +838,21 @@ STDMETHODIMP VelListbox::get_ColumnHeaderFont(IFontDisp** font) {
     return S_OK;
 }
 
+STDMETHODIMP VelListbox::put_ColumnHeaderFont(VARIANT value) {
+    return Guarded(kIid, [&] {
+        if (auto font = hosting::StandardObjects::LetFont(columnHeaderFont_.Get(), value)) {
+            columnHeaderFont_ = font;
+            WatchFonts();
+            HeaderFontChanged();
+        }
+    });
+}
+
 STDMETHODIMP VelListbox::putref_ColumnHeaderFont(IFontDisp* font) {
     return Guarded(kIid, [&] {
         columnHeaderFont_ = font;
-        ApplyHeaderHeight();
-        PaintControl(PaintPart::All);
-        Changed(L"ColumnHeaderFont");
+        WatchFonts();
+        HeaderFontChanged();
     });
 }
 
@@ -816,6 +864,7 @@ STDMETHODIMP VelListbox::get_Appearance(VelAppearanceConstants* appearance) {
 
 STDMETHODIMP VelListbox::put_Appearance(VelAppearanceConstants appearance) {
     return Guarded(kIid, [&] {
+        com::RequireRange(appearance, 0, 1);
         appearance_ = appearance;
         Changed(L"Appearance");
         ApplyBorderStyle();
@@ -831,6 +880,7 @@ STDMETHODIMP VelListbox::get_BorderStyle(VelBorderStyleConstands* style) {
 
 STDMETHODIMP VelListbox::put_BorderStyle(VelBorderStyleConstands style) {
     return Guarded(kIid, [&] {
+        com::RequireRange(style, 0, 1);
         borderStyle_ = style;
         Changed(L"BorderStyle");
         ApplyBorderStyle();
@@ -846,6 +896,7 @@ STDMETHODIMP VelListbox::get_OLEDropMode(VelOLEDropConstants* mode) {
 
 STDMETHODIMP VelListbox::put_OLEDropMode(VelOLEDropConstants mode) {
     return Guarded(kIid, [&] {
+        com::RequireRange(mode, 0, 1);
         SetOleDropMode(static_cast<short>(mode));
         Changed(L"OLEDropMode");
     });

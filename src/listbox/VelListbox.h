@@ -6,6 +6,7 @@
 #include "ColumnHeadersListener.h"
 #include "Control.h"
 #include "ListItemsListener.h"
+#include "FontWatcher.h"
 #include "ListboxPainter.h"
 #include "MsgHookOwner.h"
 #include "ScrollBar.h"
@@ -54,8 +55,10 @@ public:
     STDMETHODIMP get_MousePointer(LONG* pointer) override;
     STDMETHODIMP put_MousePointer(LONG pointer) override;
     STDMETHODIMP get_Font(IFontDisp** font) override;
+    STDMETHODIMP put_Font(VARIANT font) override;
     STDMETHODIMP putref_Font(IFontDisp* font) override;
     STDMETHODIMP get_ColumnHeaderFont(IFontDisp** font) override;
+    STDMETHODIMP put_ColumnHeaderFont(VARIANT font) override;
     STDMETHODIMP putref_ColumnHeaderFont(IFontDisp* font) override;
     STDMETHODIMP get_Appearance(VelAppearanceConstants* appearance) override;
     STDMETHODIMP put_Appearance(VelAppearanceConstants appearance) override;
@@ -152,6 +155,9 @@ private:
     void RaiseKey(DISPID id, WPARAM key, bool withShift);
 
     void Changed(const wchar_t* property) { PropertyChanged(property); }
+    void WatchFonts();
+    void RowFontChanged();
+    void HeaderFontChanged();
     void MarkColumnsChanged();
     bool UserMode() const;
 
@@ -173,6 +179,9 @@ private:
     bool redraw_ = true;
     com::ComPtr<IFontDisp> columnHeaderFont_;
     com::ComPtr<IFontDisp> font_;
+    // Declared after the fonts, so they stop watching before the fonts go.
+    hosting::FontWatcher fontWatcher_{[this] { RowFontChanged(); }};
+    hosting::FontWatcher headerFontWatcher_{[this] { HeaderFontChanged(); }};
     OLE_COLOR columnHeaderForeColor_ = 0x80000012;
     OLE_COLOR foreColor_ = 0x80000012;
     com::ComPtr<IPictureDisp> mouseIcon_;
