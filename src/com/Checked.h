@@ -17,6 +17,11 @@ inline short Fit16(int64_t value) {
     return static_cast<short>(value);
 }
 
+// Refuses a value outside an enumeration's or setting's range with error 380.
+inline void RequireRange(long value, long low, long high) {
+    if (value < low || value > high) Raise(StandardError::InvalidPropertyValue);
+}
+
 inline long Mul32(int64_t a, int64_t b) { return Fit32(a * b); }
 inline long Add32(int64_t a, int64_t b) { return Fit32(a + b); }
 inline short Mul16(int64_t a, int64_t b) { return Fit16(a * b); }

@@ -114,20 +114,26 @@ ComPtr<VelColumnHeader> VelColumnHeaders::AddColumn(const VARIANT& index, const 
     Adding adding(*this);
     auto column = Make<VelColumnHeader>();
     column->SetParent(this);
-    const bool insert = !IsMissing(index);
+    const bool insert = !IsOmitted(index);
     const long position = insert ? columns_.ToIndex(index) : Count() + 1;
-    column->StoreText(IsMissing(text) ? Bstr(L"Column " + std::to_wstring(Count() + 1)) : ToText(text));
-    if (!IsMissing(key)) {
+    column->StoreText(IsOmitted(text) ? Bstr(L"Column " + std::to_wstring(Count() + 1)) : ToText(text));
+    if (!IsOmitted(key)) {
         Variant value = KeyValueOf(key);
         if (columns_.KeyExists(value.Get())) throw RosterErrors::ColumnKeyExists();
         column->StoreKey(std::move(value));
     }
-    if (!IsMissing(width)) {
+    if (!IsOmitted(width)) {
         double units = ToDouble(width);
+        // A width of 0 hides the column's cells; a negative one would break every sum of widths.
+        if (units < 0) Raise(StandardError::InvalidPropertyValue);
         if (scaleFactor_ == 0) Raise(StandardError::DivisionByZero);
         column->StoreInternalWidth(RoundToLong(units / scaleFactor_));
     }
-    if (!IsMissing(alignment)) column->StoreAlignment(ToLong(alignment));
+    if (!IsOmitted(alignment)) {
+        const long value = ToLong(alignment);
+        RequireRange(value, velLeftJustify, velCenter);
+        column->StoreAlignment(value);
+    }
     if (insert && !columns_.ValidPosition(position)) Raise(StandardError::SubscriptOutOfRange);
     columns_.Insert(position, column);
     columns_.Renumber();

@@ -102,10 +102,10 @@ ComPtr<VelListItem> VelListItems::AddItem(const VARIANT& index, const VARIANT& k
         SuppressChanged suppress(*this);
         item = Make<VelListItem>();
         item->SetParent(this);
-        const bool insert = !IsMissing(index);
+        const bool insert = !IsOmitted(index);
         const long position = insert ? items_.ToIndex(index) : Count() + 1;
-        if (!IsMissing(text)) item->SetTextValue(ToText(text));
-        if (!IsMissing(key)) {
+        if (!IsOmitted(text)) item->SetTextValue(ToText(text));
+        if (!IsOmitted(key)) {
             Variant value = KeyValueOf(key);
             if (items_.KeyExists(value.Get())) throw RosterErrors::ItemKeyExists();
             item->StoreKey(std::move(value));

@@ -99,21 +99,21 @@ ComPtr<VelMessage> VelMessages::AddMessage(const VARIANT& index, const VARIANT& 
         SuppressChanged suppress(*this);
         message = Make<VelMessage>();
         message->SetParent(this);
-        const bool insert = !IsMissing(index);
+        const bool insert = !IsOmitted(index);
         const long position = insert ? messages_.ToIndex(index) : Count() + 1;
-        if (!IsMissing(key)) {
+        if (!IsOmitted(key)) {
             Variant stored = KeyArgument(key);
             if (messages_.KeyExists(stored.Get())) throw HookErrors::KeyExists();
             message->StoreKey(std::move(stored));
         }
-        if (!IsMissing(value)) {
+        if (!IsOmitted(value)) {
             const long number = ToLong(value);
             if (ValueExists(number)) throw HookErrors::MessageExists();
             message->StoreValue(number);
         }
-        if (!IsMissing(text)) message->StoreText(ToText(text));
-        if (!IsMissing(processDefaultProc)) message->StoreProcessDefaultProc(ToBool(processDefaultProc));
-        if (!IsMissing(processType)) message->StoreProcessType(ToLong(processType));
+        if (!IsOmitted(text)) message->StoreText(ToText(text));
+        if (!IsOmitted(processDefaultProc)) message->StoreProcessDefaultProc(ToBool(processDefaultProc));
+        if (!IsOmitted(processType)) message->StoreProcessType(ToLong(processType));
         if (insert && !messages_.ValidPosition(position)) Raise(StandardError::SubscriptOutOfRange);
         messages_.Insert(position, message);
         messages_.Renumber();

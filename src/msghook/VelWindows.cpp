@@ -108,15 +108,15 @@ ComPtr<VelWindow> VelWindows::AddWindow(const VARIANT& index, const VARIANT& key
         SuppressChanged suppress(*this);
         window = Make<VelWindow>();
         window->SetParent(this);
-        const bool insert = !IsMissing(index);
+        const bool insert = !IsOmitted(index);
         const long position = insert ? windows_.ToIndex(index) : Count() + 1;
-        if (!IsMissing(key)) {
+        if (!IsOmitted(key)) {
             Variant stored = KeyArgument(key);
             if (windows_.KeyExists(stored.Get())) throw HookErrors::KeyExists();
             window->StoreKey(std::move(stored));
         }
-        if (!IsMissing(hwnd)) window->StoreHandle(ToLong(hwnd));
-        if (!IsMissing(name)) window->StoreName(ToText(name));
+        if (!IsOmitted(hwnd)) window->StoreHandle(ToLong(hwnd));
+        if (!IsOmitted(name)) window->StoreName(ToText(name));
         if (insert && !windows_.ValidPosition(position)) Raise(StandardError::SubscriptOutOfRange);
         windows_.Insert(position, window);
         windows_.Renumber();
