@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "Automation.h"
+#include "BenchClock.h"
 #include "HostingSupport.h"
 #include "TestContainer.h"
 #include "VelListbox.h"
@@ -28,16 +29,7 @@ namespace {
 
 constexpr int kWidth = 600, kHeight = 400;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency.QuadPart;
-}
+using bench::Now;
 
 // Bytes in busy blocks of every heap of the process.
 double HeapBytesInUse() {
