@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Automation.h"
+#include "BenchClock.h"
 #include "HostingSupport.h"
 #include "TestContainer.h"
 #include "VelListbox.h"
@@ -14,22 +15,17 @@ using namespace vel;
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency.QuadPart;
-}
+using bench::Now;
 
 // Milliseconds per repaint of `part`.
 double Measure(roster::VelListbox& control, roster::PaintPart part, int repeats) {
-    control.PaintControl(part);
+    auto paint = [&] {
+        control.PaintControl(part);
+        control.FlushPaint();
+    };
+    paint();
     double start = Now();
-    for (int i = 0; i < repeats; ++i) control.PaintControl(part);
+    for (int i = 0; i < repeats; ++i) paint();
     return (Now() - start) * 1000.0 / repeats;
 }
 

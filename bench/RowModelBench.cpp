@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Automation.h"
+#include "BenchClock.h"
 #include "EventRecorder.h"
 #include "VelColumnHeaders.h"
 #include "VelListItems.h"
@@ -19,16 +20,7 @@ using test::Str;
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency.QuadPart;
-}
+using bench::Now;
 
 IDispatch* Disp(roster::VelListItems* items) { return static_cast<_VelListItems*>(items); }
 

@@ -20,11 +20,12 @@ namespace vel::com {
 // Each member's index is kept equal to its position by renumbering.
 //
 // `Member` provides `const VARIANT& KeyValue() const`, `long IndexValue() const` and
-// `void AssignIndex(long)` (stores without notification).
-template <class Member>
+// `void AssignIndex(long)` (stores without notification). `Container` holds the members
+// in order: a vector, or a deque where members come and go at the front as well.
+template <class Member, class Container = std::vector<ComPtr<Member>>>
 class KeyedSequence {
 public:
-    using Members = std::vector<ComPtr<Member>>;
+    using Members = Container;
 
     long Count() const { return static_cast<long>(members_.size()); }
     const Members& All() const { return members_; }

@@ -22,7 +22,7 @@ void ScrollBar::Raise(Event event) const {
 
 // The window's range ends LargeChange - 1 beyond Max, so that with a page of
 // LargeChange the thumb reaches exactly Max.
-void ScrollBar::Apply() const {
+void ScrollBar::Apply() {
     if (!window_) return;
     SCROLLINFO info{sizeof(info)};
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -31,7 +31,14 @@ void ScrollBar::Apply() const {
     info.nMax = static_cast<int>(std::min<int64_t>(INT32_MAX, int64_t{std::max(min_, max_)} + page - 1));
     info.nPage = static_cast<UINT>(page);
     info.nPos = value_;
-    SetScrollInfo(window_.Get(), SB_CTL, &info, visible_);
+    SetScrollInfo(window_.Get(), SB_CTL, &info, FALSE);
+    stale_ = true;
+}
+
+void ScrollBar::Refresh() {
+    if (!stale_) return;
+    stale_ = false;
+    if (window_ && visible_) InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 
 void ScrollBar::SetValue(long value) {
@@ -43,6 +50,7 @@ void ScrollBar::SetValue(long value) {
 }
 
 void ScrollBar::SetMax(long value) {
+    if (value == max_) return;
     max_ = value;
     Apply();
     SetValue(value_);
@@ -51,17 +59,21 @@ void ScrollBar::SetMax(long value) {
 void ScrollBar::SetSmallChange(long value) { smallChange_ = value; }
 
 void ScrollBar::SetLargeChange(long value) {
+    if (value == largeChange_) return;
     largeChange_ = value;
     Apply();
 }
 
 void ScrollBar::SetVisible(bool visible) {
+    if (visible == visible_) return;
     visible_ = visible;
     if (window_) ShowWindow(window_.Get(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void ScrollBar::Move(long left, long top, long width, long height) {
-    rect_ = {left, top, left + width, top + height};
+    RECT rect{left, top, left + width, top + height};
+    if (EqualRect(&rect, &rect_)) return;
+    rect_ = rect;
     if (window_) MoveWindow(window_.Get(), left, top, std::max(width, 0L), std::max(height, 0L), TRUE);
 }
 

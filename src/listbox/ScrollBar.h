@@ -46,9 +46,14 @@ public:
     // A WM_HSCROLL / WM_VSCROLL request code from this bar.
     void HandleScroll(int code);
 
+    // New values reach the window at once but are drawn only by Refresh, so that a burst
+    // of changes draws the bar once. Setting a value it already has changes nothing.
+    bool Stale() const { return stale_; }
+    void Refresh();
+
 private:
     long Clamp(long value) const;
-    void Apply() const;
+    void Apply();
     void Raise(Event event) const;
 
     drawing::OwnedWindow window_;
@@ -60,6 +65,7 @@ private:
     long smallChange_ = 1;
     long largeChange_ = 1;
     bool visible_ = false;
+    bool stale_ = false;  // the window holds values it has not drawn yet
 };
 
 }  // namespace vel::roster

@@ -49,7 +49,7 @@ STDMETHODIMP VelListItem::put_Key(VARIANT key) {
 
 STDMETHODIMP VelListItem::get_Index(LONG* index) {
     VEL_CHECK_OUT(index);
-    *index = index_;
+    *index = IndexValue();
     return S_OK;
 }
 
@@ -133,10 +133,12 @@ void VelListItem::SetKeyValue(const VARIANT& argument) {
     else key_ = std::move(key);
 }
 
+long VelListItem::IndexValue() const { return parent_ ? parent_->CurrentIndex(*this) : index_; }
+
 void VelListItem::SetIndexValue(long index) {
     if (LibraryFlags::IndexIsReadOnly()) throw RosterErrors::ItemIndexReadOnly();
-    index_ = index;
-    if (parent_) parent_->IndexWritten();
+    if (parent_) parent_->WriteIndex(*this, index);
+    else index_ = index;
     Notify(L"Index");
 }
 
@@ -151,7 +153,7 @@ long VelListItem::LeftValue() const {
 }
 
 long VelListItem::TopValue() const {
-    return parent_ ? Mul32(parent_->GetRowTop(index_), parent_->GetScaleFactor()) : 0;
+    return parent_ ? Mul32(parent_->GetRowTop(IndexValue()), parent_->GetScaleFactor()) : 0;
 }
 
 long VelListItem::WidthValue() const {

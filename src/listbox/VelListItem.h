@@ -49,9 +49,17 @@ public:
     const VARIANT& KeyValue() const { return key_.Get(); }
     void StoreKey(com::Variant key) { key_ = std::move(key); }
     void SetKeyValue(const VARIANT& key);
-    long IndexValue() const { return index_; }
-    void AssignIndex(long index) { index_ = index; }
+    // The row's position in its list (kept lazily by the list), or its last one.
+    long IndexValue() const;
+    void AssignIndex(long index) { SyncIndex(index, 0); }
     void SetIndexValue(long index);
+    // The Index as last brought up to date, with the stamp of that moment (RowPositions).
+    long StoredIndex() const { return index_; }
+    unsigned long IndexStamp() const { return indexStamp_; }
+    void SyncIndex(long index, unsigned long stamp) const {
+        index_ = index;
+        indexStamp_ = stamp;
+    }
     bool IsSelected() const { return selected_; }
     void SetSelectedValue(bool selected);
     void StoreSelected(bool selected) { selected_ = selected; }
@@ -68,7 +76,9 @@ private:
     com::Bstr text_;
     std::vector<com::Bstr> subItems_;
     com::Variant key_;
-    long index_ = 0;
+    // A cache of the position, brought up to date when read.
+    mutable long index_ = 0;
+    mutable unsigned long indexStamp_ = 0;
     VelListItems* parent_ = nullptr;  // the owning collection while the item belongs to it
     bool selected_ = false;
     com::Variant tag_;

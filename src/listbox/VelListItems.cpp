@@ -37,7 +37,9 @@ private:
 
 VelListItems::VelListItems() : events_(*this, DIID___VelListItems) { RegisterConnectionPoint(events_); }
 
+// Rows the host still holds keep their last Index.
 VelListItems::~VelListItems() {
+    positions_.Clearing(items_.All());
     for (auto& item : items_.All()) item->SetParent(nullptr);
 }
 
@@ -113,7 +115,8 @@ ComPtr<VelListItem> VelListItems::AddItem(const VARIANT& index, const VARIANT& k
         item->SizeSubItems(columnCount_);
         if (insert && !items_.ValidPosition(position)) Raise(StandardError::SubscriptOutOfRange);
         items_.Insert(position, item);
-        items_.Renumber();
+        positions_.Inserted(items_.All(), *item.Get(), position);
+        ++contentVersion_;
     }
     RaiseAdded(*item.Get());
     return item;
@@ -123,13 +126,14 @@ void VelListItems::RemoveItem(const VARIANT& index) {
     const long position = items_.ToIndex(index);
     if (!items_.ValidPosition(position)) throw RosterErrors::IndexOutOfBounds();
     ComPtr<VelListItem> removed = items_.RemoveAt(position);
+    positions_.Removed(items_.All(), *removed.Get(), position);
     removed->SetParent(nullptr);
-    items_.Renumber();
     RaiseIndexChanges();
     RaiseRemoved(removed.Get());
 }
 
 void VelListItems::ClearItems() {
+    positions_.Clearing(items_.All());
     Items former = items_.TakeAll();
     for (auto& item : former) item->SetParent(nullptr);
     RaiseRemoved(nullptr);
@@ -236,18 +240,33 @@ VelListItem* VelListItems::HitTestStepwise(double x, double y) const {
 void VelListItems::AddColumnSlot() {
     for (auto& item : items_.All()) item->GrowSubItems();
     ++columnCount_;
+    ++contentVersion_;
 }
 
 void VelListItems::RemoveColumnSlot() {
     if (columnCount_ <= 0 || (columnCount_ == 1 && Count() > 0)) Raise(StandardError::SubscriptOutOfRange);
     for (auto& item : items_.All()) item->ShrinkSubItems();
     --columnCount_;
+    ++contentVersion_;
 }
 
 void VelListItems::ReplaceItems(Items items) {
     SuppressChanged suppress(*this);
     items_.Reorder(std::move(items));
-    items_.Renumber();
+    positions_.RenumberAll(items_.All());
+}
+
+void VelListItems::MoveItem(long from, long to) {
+    if (from == to || !items_.ValidPosition(from) || !items_.ValidPosition(to)) return;
+    ComPtr<VelListItem> moved = items_.RemoveAt(from);
+    positions_.Removed(items_.All(), *moved.Get(), from);
+    items_.Insert(to, moved);
+    positions_.Inserted(items_.All(), *moved.Get(), to);
+}
+
+void VelListItems::WriteIndex(VelListItem& item, long index) {
+    positions_.Overriding(items_.All());
+    item.SyncIndex(index, positions_.Current());
 }
 
 void VelListItems::DeselectAll() {
@@ -271,7 +290,10 @@ long VelListItems::GetRowTop(long index) const {
 }
 
 void VelListItems::NotifyChanged(VelListItem& item, const wchar_t* property) {
-    if (!suppressChanged_) RaiseChanged(item, property);
+    if (suppressChanged_) return;
+    std::wstring_view name(property);
+    if (name == L"Text" || name == L"SubItems") ++contentVersion_;
+    RaiseChanged(item, property);
 }
 
 void VelListItems::AssignKey(VelListItem& item, Variant key) {
@@ -304,10 +326,13 @@ void VelListItems::RaiseChanged(VelListItem& item, const wchar_t* property) {
 }
 
 // After a removal every remaining row reports its (renumbered) Index, in position
-// order. A handler may change the collection meanwhile: rows it removed are skipped.
+// order, when a sink listens. The owner hears these only alongside the sinks: its
+// repaint after the removal covers them. A handler may change the collection
+// meanwhile: rows it removed are skipped.
 void VelListItems::RaiseIndexChanges() {
-    if (!HasListeners() || suppressChanged_) return;
+    if (!events_.HasSinks() || suppressChanged_) return;
     ComPtr<VelListItems> self(this);
+    positions_.RenumberAll(items_.All());
     Items snapshot = items_.All();
     for (auto& item : snapshot) {
         if (item->Parent() == this && !suppressChanged_) RaiseChanged(*item.Get(), L"Index");

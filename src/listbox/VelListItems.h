@@ -1,4 +1,5 @@
 #pragma once
+#include <deque>
 #include <vector>
 
 #include "ComObject.h"
@@ -6,6 +7,7 @@
 #include "DispatchImpl.h"
 #include "KeyedSequence.h"
 #include "ProvideClassInfo.h"
+#include "RowPositions.h"
 #include "SupportErrorInfo.h"
 #include "VelListItem.h"
 #include "VelRoster_h.h"
@@ -21,7 +23,7 @@ class VelListItems
                             com::ConnectionPointContainerImpl,
                             com::ProvideClassInfo<&CLSID_VelListItems, &DIID___VelListItems>> {
 public:
-    using Items = com::KeyedSequence<VelListItem>::Members;
+    using Items = RowPositions::Rows;
 
     VelListItems();
     ~VelListItems() override;
@@ -69,6 +71,11 @@ public:
     void ResetColumnCount() { columnCount_ = 0; }
     // Adopts `items` (the same rows in another order) and renumbers, silently.
     void ReplaceItems(Items items);
+    // Moves the row at position `from` to position `to`, silently.
+    void MoveItem(long from, long to);
+    // Counts the changes that can disturb an order of the rows by their texts: rows
+    // added, texts and sub-item texts set, sub-item slots added or removed.
+    unsigned long ContentVersion() const { return contentVersion_; }
     void DeselectAll();
     void SelectRange(VelListItem& a, VelListItem& b);
     long GetRowTop(long index) const;
@@ -76,24 +83,26 @@ public:
     long IndexOfKey(const VARIANT& key) const { return items_.IndexOfKey(key); }
     long ToIndex(const VARIANT& value) const { return items_.ToIndex(value); }
     void NotifyChanged(VelListItem& item, const wchar_t* property);
-    void Renumber() { items_.Renumber(); }
+    void Renumber() { positions_.RenumberAll(items_.All()); }
 
     // Called by an item of this collection.
     void AssignKey(VelListItem& item, com::Variant key);
-    void IndexWritten() { items_.IndexWritten(); }
+    long CurrentIndex(const VelListItem& item) const { return positions_.IndexOf(item); }
+    void WriteIndex(VelListItem& item, long index);
 
 private:
     class SuppressChanged;
     VelListItem* HitTestListBoxStyle(double y) const;
     VelListItem* HitTestListViewStyle(double x, double y) const;
     VelListItem* HitTestStepwise(double x, double y) const;
-    bool HasListeners() const { return listener_ || events_.HasSinks(); }
     void RaiseAdded(VelListItem& item);
     void RaiseRemoved(VelListItem* item);
     void RaiseChanged(VelListItem& item, const wchar_t* property);
     void RaiseIndexChanges();
 
-    com::KeyedSequence<VelListItem> items_;
+    com::KeyedSequence<VelListItem, Items> items_;
+    RowPositions positions_;
+    unsigned long contentVersion_ = 0;
     com::ConnectionPoint events_;
     ListItemsListener* listener_ = nullptr;
     long columnCount_ = 0;

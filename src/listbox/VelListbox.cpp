@@ -2,7 +2,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <utility>
 
 #include "AboutBox.h"
 #include "ColumnPersistence.h"
@@ -25,6 +28,10 @@ constexpr OLE_COLOR kWindowBackground = 0x80000005;
 constexpr OLE_COLOR kButtonText = 0x80000012;
 constexpr UINT kSysColorChange = WM_SYSCOLORCHANGE;  // 21
 constexpr long kMinimumColumnWidth = 4;
+
+// Repaint parts waiting for the next paint: the header band, the rows, a new frame, and
+// the frame copied to the window again (the scroll bars alone changed).
+constexpr unsigned kPaintHeaders = 1, kPaintItems = 2, kPaintNewFrame = 4, kPaintCopy = 8;
 
 // Event identifiers of __VelListbox.
 constexpr DISPID kColumnClick = 1;
@@ -271,7 +278,9 @@ void VelListbox::OnResize() {
 // Paints into the window's own DC; a container that asks for a picture gets the same
 // frame copied into its DC.
 void VelListbox::OnPaint(HDC dc) {
-    PaintControl(PaintPart::All);
+    // Requests waiting are painted; a window uncovered with none waiting paints everything.
+    if (pendingPaint_ == 0) pendingPaint_ = kPaintHeaders | kPaintItems | kPaintNewFrame;
+    FlushPaint();
     if (dc != Surface().Dc() && paint_.hDCMem())
         BitBlt(dc, 0, 0, Surface().ScaleWidth(), Surface().ScaleHeight(), paint_.hDCMem(), 0, 0, SRCCOPY);
 }
@@ -429,9 +438,11 @@ void VelListbox::UpdateVScrollRange() {
     ud.SetMax(static_cast<long>(std::min<int64_t>(max, INT32_MAX)));
 }
 
+// The bars take their new values at once and show them at the next repaint.
 void VelListbox::RecomputeScrollRanges() {
     LayoutScrollBars();
     UpdateHScrollRange();
+    if (redraw_ && (scrLR_->Stale() || scrUD_->Stale())) SchedulePaint(kPaintCopy);
 }
 
 void VelListbox::SizeScrollBars() {
@@ -499,21 +510,68 @@ ListboxView VelListbox::View(bool userMode) {
 }
 
 void VelListbox::PaintControl(PaintPart part) {
-    if (!redraw_ || !items_ || Surface().ScaleWidth() <= 0 || Surface().ScaleHeight() <= 0) return;
+    if (!redraw_ || !items_) return;
+    switch (part) {
+    case PaintPart::Headers: SchedulePaint(kPaintHeaders); break;
+    case PaintPart::Items: SchedulePaint(kPaintItems); break;
+    case PaintPart::All: SchedulePaint(kPaintHeaders | kPaintItems | kPaintNewFrame); break;
+    }
+}
+
+// The first request of a burst asks the window to paint; the rest only add parts.
+void VelListbox::SchedulePaint(unsigned parts) {
+    bool idle = pendingPaint_ == 0;
+    pendingPaint_ |= parts;
+    if (idle && Surface().Hwnd()) InvalidateRect(Surface().Hwnd(), nullptr, FALSE);
+}
+
+void VelListbox::FlushPaint() {
+    unsigned parts = std::exchange(pendingPaint_, 0u);
+    if (!parts || !redraw_ || !items_ || Surface().ScaleWidth() <= 0 || Surface().ScaleHeight() <= 0) return;
+    scrLR_->Refresh();
+    scrUD_->Refresh();
+    PaintPart part = PaintPart::All;
+    bool both = (parts & (kPaintHeaders | kPaintItems)) == (kPaintHeaders | kPaintItems);
     // Parts 1 and 2 draw on the existing bitmap; without one they draw everything.
-    if (!paint_.hDCMem()) part = PaintPart::All;
+    if (paint_.hDCMem() && !(parts & kPaintNewFrame) && !both) {
+        if (parts & kPaintItems) part = PaintPart::Items;
+        else if (parts & kPaintHeaders) part = PaintPart::Headers;
+        else {
+            paint_.BltMemDC(Surface().Dc(), Surface().ScaleWidth(), Surface().ScaleHeight());
+            return;
+        }
+    }
     painter_.Paint(Surface().Dc(), View(UserMode()), part);
 }
 
-// Sorting belongs to the sorting work of the control and is not done here yet.
-void VelListbox::SortItems() {}
+// The first and last positions a row can show at (the last one generously).
+long VelListbox::FirstPositionInView() const {
+    if (rowHeight_ <= 0) return 1;
+    return static_cast<long>((std::max(int64_t{scrUD_->Value()}, int64_t{0}) + rowHeight_ - 1) / rowHeight_) + 1;
+}
+
+long VelListbox::LastPositionInView() const {
+    if (rowHeight_ <= 0) return LONG_MAX;
+    return FirstPositionInView() + Surface().ScaleHeight() / rowHeight_ + 1;
+}
+
+// Sorts the rows by the SortKey column; a failure leaves them as they were.
+void VelListbox::SortItems() {
+    if (!redraw_ || sortKey_ == 0) return;
+    sorter_.SortAll(*items_.Get(), sortKey_, sortOrder_ != 0);
+}
 
 // ---- collection events --------------------------------------------------------------------
 
-void VelListbox::ListItemAdded(VelListItem&) {
+// A row added below the view moves no row in view: it costs no drawing, only the scroll
+// bar's new range. A sorted list places the new row by binary search.
+void VelListbox::ListItemAdded(VelListItem& item) {
+    ComPtr<VelListItem> hold(&item);
     if (redraw_) RecomputeScrollRanges();
-    if (sorted_) SortItems();
-    PaintControl(PaintPart::Items);
+    bool alone = true;
+    if (sorted_ && redraw_ && sortKey_ >= 1)
+        alone = sorter_.PlaceAdded(*items_.Get(), item, sortKey_, sortOrder_ != 0);
+    if (!alone || item.IndexValue() <= LastPositionInView()) PaintControl(PaintPart::Items);
 }
 
 void VelListbox::ListItemRemoved(VelListItem* item) {
@@ -526,15 +584,22 @@ void VelListbox::ListItemRemoved(VelListItem* item) {
         if (anchorItem_.Get() == item) anchorItem_.Reset();
     }
     RecomputeScrollRanges();
-    PaintControl(PaintPart::Items);
+    if (!item || item->IndexValue() <= LastPositionInView()) PaintControl(PaintPart::Items);
 }
 
+// A new text below or above the view, or a new Index, changes nothing on the screen.
 void VelListbox::ListItemChanged(VelListItem& item, std::wstring_view property) {
-    if (property == L"Selected" && (!selectedItem_ || !multiSelect_)) {
-        selectedItem_ = &item;
-        anchorItem_ = &item;
+    if (property == L"Selected") {
+        if (!selectedItem_ || !multiSelect_) {
+            selectedItem_ = &item;
+            anchorItem_ = &item;
+        }
+        PaintControl(PaintPart::Items);
+        return;
     }
-    PaintControl(PaintPart::Items);
+    if (property == L"Index") return;
+    long position = item.IndexValue();
+    if (position >= FirstPositionInView() && position <= LastPositionInView()) PaintControl(PaintPart::Items);
 }
 
 void VelListbox::ColumnHeaderAdded(VelColumnHeader& column) {

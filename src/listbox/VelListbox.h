@@ -8,6 +8,7 @@
 #include "ListItemsListener.h"
 #include "FontWatcher.h"
 #include "ListboxPainter.h"
+#include "ListboxSorter.h"
 #include "MsgHookOwner.h"
 #include "ScrollBar.h"
 #include "VelColumnHeaders.h"
@@ -81,14 +82,21 @@ public:
     STDMETHODIMP OLEDrag() override;
     STDMETHODIMP ShowAboutBox() override;
 
-    // For tests and benchmarks: the scroll bars, the splitter, and one repaint.
+    // For tests and benchmarks: the scroll bars, the splitter, and repaints.
     const ScrollBar& HorizontalBar() const { return *scrLR_; }
     const ScrollBar& VerticalBar() const { return *scrUD_; }
     ScrollBar& VerticalBar() { return *scrUD_; }
     const CSplitter& Splitter() const { return splitter_; }
+    // A repaint request. Requests gather until the window paints (or FlushPaint), so a
+    // burst of changes costs one repaint.
     void PaintControl(PaintPart part);
-    // The last composed frame (the off-screen DC) and the control's window.
-    HDC FrameDC() const { return paint_.hDCMem(); }
+    // Paints what was requested, now.
+    void FlushPaint();
+    // The composed frame (the off-screen DC), brought up to date, and the control's window.
+    HDC FrameDC() {
+        FlushPaint();
+        return paint_.hDCMem();
+    }
     HWND WindowHandle() const { return Surface().Hwnd(); }
     long HeaderHeight() const { return headerHeight_; }
     long RowHeight() const { return rowHeight_; }
@@ -138,6 +146,9 @@ private:
     void UpdateSplitterBounds();
     bool SizeGripWanted();
     ListboxView View(bool userMode);
+    void SchedulePaint(unsigned parts);
+    long FirstPositionInView() const;
+    long LastPositionInView() const;
     void SortItems();
 
     // Persistence.
@@ -165,6 +176,8 @@ private:
     com::ComPtr<VelColumnHeaders> columns_;
     drawing::CPaint paint_;
     ListboxPainter painter_{paint_};
+    ListboxSorter sorter_;
+    unsigned pendingPaint_ = 0;  // repaint parts requested and not yet painted
     CSplitter splitter_;
     std::optional<msghook::VelMsgHook> velMsgHook1_;
     std::optional<ScrollBar> scrLR_;

@@ -1,11 +1,17 @@
 // Random sequences of row operations, called by name, against a plain model written
-// straight from the rules with linear scans. After every step the whole visible
-// state, the outcome of the call and the events it raised must agree.
+// straight from the rules with linear scans. After each step the outcome of the call
+// and the events it raised must agree, and the whole visible state at random steps (in
+// between, a few rows are read, so that positions are read after long runs of changes).
+// A sorter keeps the rows in order while sorting is on, placing each added row as the
+// list box does; the model sorts the whole list after each add instead.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <random>
 
 #include "Convert.h"
+#include "ListItemsListener.h"
+#include "ListboxSorter.h"
 #include "RosterFixture.h"
 
 namespace vel::test {
@@ -78,6 +84,49 @@ public:
     void Renumber() {
         for (size_t i = 0; i < rows.size(); ++i) rows[i].index = static_cast<long>(i + 1);
     }
+
+    // ---- sorting: equal keys keep the arrangement read in the last sort's direction
+
+    bool sorting = false;
+    long sortColumn = 1;
+    bool descending = false;
+    bool arrangedDescending = false;
+
+    const std::wstring& KeyOf(const RefRow& row) const { return sortColumn == 1 ? row.text : row.subItems[sortColumn - 2]; }
+
+    static int Order(const std::wstring& a, const std::wstring& b) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                              static_cast<int>(b.size())) - CSTR_EQUAL;
+    }
+
+    // Each row goes in after the last one whose key is not greater.
+    void SortAll() {
+        if (sortColumn < 1 || sortColumn > columns) return;
+        std::vector<RefRow> source = rows, sorted;
+        if (arrangedDescending) std::reverse(source.begin(), source.end());
+        for (auto& row : source) {
+            size_t at = sorted.size();
+            while (at > 0 && Order(KeyOf(sorted[at - 1]), KeyOf(row)) > 0) --at;
+            sorted.insert(sorted.begin() + at, row);
+        }
+        if (descending) std::reverse(sorted.begin(), sorted.end());
+        rows = sorted;
+        arrangedDescending = descending;
+        Renumber();
+    }
+};
+
+// Places each added row as the list box does while sorting is on.
+struct SortingOwner : roster::ListItemsListener {
+    roster::ListboxSorter sorter;
+    ReferenceRows& ref;
+    VelListItems* items = nullptr;
+    explicit SortingOwner(ReferenceRows& ref) : ref(ref) {}
+    void ListItemAdded(roster::VelListItem& row) override {
+        if (ref.sorting) sorter.PlaceAdded(*items, row, ref.sortColumn, ref.descending);
+    }
+    void ListItemRemoved(roster::VelListItem*) override {}
+    void ListItemChanged(roster::VelListItem&, std::wstring_view) override {}
 };
 
 // ---- the random driver
@@ -86,12 +135,21 @@ class Differential : public RosterFixture {
 protected:
     std::mt19937 random{20261208};
     ReferenceRows ref;
+    SortingOwner owner{ref};
     std::vector<RefEvent> realEvents;
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
 
+    // Texts with many equal keys: letter case, numbers as text, empty, accents.
+    std::wstring RandomText() {
+        static const wchar_t* texts[] = {L"", L"a", L"A", L"b", L"B", L"ab", L"aB", L"10", L"9", L"ä", L"Ä", L"a b", L"z"};
+        return texts[Pick(13)];
+    }
+
     void SetUp() override {
         RosterFixture::SetUp();
+        owner.items = items.Get();
+        items->SetListener(&owner);
         RecordItemEvents().OnEvent([this](const RecordedEvent& e) {
             IDispatch* row = e.arguments[0].Type() == VT_DISPATCH ? e.arguments[0].Get().pdispVal : nullptr;
             realEvents.push_back({e.id, row, e.arguments.size() > 1 ? AsText(e.arguments[1]) : L""});
@@ -125,10 +183,15 @@ protected:
 
     // ---- operations: each runs on both and checks the outcome
 
+    void TearDown() override {
+        items->SetListener(nullptr);
+        RosterFixture::TearDown();
+    }
+
     void Add(int step) {
-        Variant index = Pick(3) == 0 ? RandomLookup() : Missing();
+        Variant index = Pick(3) == 0 ? (Pick(2) ? Num(1) : RandomLookup()) : Missing();
         Variant key = Pick(2) == 0 ? RandomKey() : Missing();
-        std::wstring text = L"t" + std::to_wstring(step);
+        std::wstring text = RandomText();
         auto real = Call(Disp(items.Get()), L"Add", {index, key, Str(text.c_str())});
 
         HRESULT expected = kOk;
@@ -145,11 +208,22 @@ protected:
         if (!com::IsMissing(key.Get())) row.key = key;
         ref.rows.insert(ref.rows.begin() + (position - 1), row);
         ref.Renumber();
+        if (ref.sorting) ref.SortAll();
         ref.events.push_back({1, row.real, L""});
     }
 
+    // Sorting on or off, by another column or in the other direction: a full sort.
+    void ChangeSort(int step) {
+        ref.sorting = Pick(4) != 0;
+        ref.sortColumn = 1 + Pick(ref.columns + 1);
+        ref.descending = Pick(2) == 0;
+        if (!ref.sorting) return;
+        owner.sorter.SortAll(*items.Get(), ref.sortColumn, ref.descending);
+        ref.SortAll();
+    }
+
     void Remove(int step) {
-        Variant index = RandomLookup();
+        Variant index = Pick(3) == 0 ? Num(1) : RandomLookup();
         if (com::IsMissing(index.Get())) index = Num(1);
         auto real = Call(Disp(items.Get()), L"Remove", {index});
         auto [expected, position] = ref.ToIndex(index.Get());
@@ -203,7 +277,7 @@ protected:
         if (ref.rows.empty()) return;
         auto& row = ref.rows[Pick(static_cast<int>(ref.rows.size()))];
         long n = Pick(ref.columns + 3) - 1;
-        std::wstring text = L"s" + std::to_wstring(step);
+        std::wstring text = RandomText();
         auto real = Put(row.real, L"SubItems", Str(text.c_str()), {Num(n)});
         bool valid = n >= 1 && n <= static_cast<long>(row.subItems.size());
         Expect(valid ? kOk : kSubscript, real, step, "SubItems");
@@ -216,7 +290,7 @@ protected:
         if (ref.rows.empty()) return;
         auto& row = ref.rows[Pick(static_cast<int>(ref.rows.size()))];
         if (Pick(2)) {
-            row.text = L"x" + std::to_wstring(step);
+            row.text = RandomText();
             ASSERT_TRUE(Put(row.real, L"Text", Str(row.text.c_str())).Ok());
             ref.events.push_back({3, row.real, L"Text"});
         } else {
@@ -273,9 +347,25 @@ protected:
             for (long n = 1; n <= real->SubItemCount(); ++n)
                 ASSERT_EQ(real->SubItemText(n).View(), row.subItems[n - 1]) << "step " << step;
         }
+        CompareEvents(step);
+    }
+
+    void CompareEvents(int step) {
         ASSERT_EQ(realEvents, ref.events) << "step " << step << ": events differ";
         realEvents.clear();
         ref.events.clear();
+    }
+
+    // The count, the events, and a few rows with their positions.
+    void CompareSome(int step) {
+        ASSERT_EQ(items->Count(), static_cast<long>(ref.rows.size())) << "step " << step;
+        for (int i = 0; i < 3 && !ref.rows.empty(); ++i) {
+            long p = 1 + Pick(static_cast<int>(ref.rows.size()));
+            auto* real = items->At(p);
+            ASSERT_EQ(static_cast<IDispatch*>(static_cast<::VelListItem*>(real)), ref.rows[p - 1].real) << "step " << step;
+            ASSERT_EQ(AsLong(Get(ref.rows[p - 1].real, L"Index")), ref.rows[p - 1].index) << "step " << step;
+        }
+        CompareEvents(step);
     }
 };
 
@@ -286,16 +376,18 @@ TEST_F(Differential, RandomRowOperationsMatchTheReferenceModel) {
         // Rows are added a little more often than removed, so the list grows and shrinks.
         if (op < 30) Add(step);
         else if (op < 50) Remove(step);
-        else if (op < 62) Lookup(step);
-        else if (op < 72) SetKey(step);
-        else if (op < 77) SetIndex(step);
-        else if (op < 85) SetSubItem(step);
-        else if (op < 93) SetTextOrSelected(step);
+        else if (op < 61) Lookup(step);
+        else if (op < 70) SetKey(step);
+        else if (op < 74) SetIndex(step);
+        else if (op < 82) SetSubItem(step);
+        else if (op < 90) SetTextOrSelected(step);
+        else if (op < 93) ChangeSort(step);
         else if (op < 97 + (ref.rows.size() > 60 ? 2 : 0)) ColumnSlot(step);
         else if (op < 99 || ref.rows.size() > 60) Clear(step);
         else Add(step);
         if (HasFatalFailure()) return;
-        Compare(step);
+        if (Pick(8) == 0) Compare(step);
+        else CompareSome(step);
         if (HasFatalFailure()) return;
     }
 }

@@ -262,5 +262,42 @@ TEST_F(ListItems, EnumerationVisitsRowsInPositionOrder) {
     EXPECT_EQ(keys, (std::vector<std::wstring>{L"k1", L"k2", L"k3"}));
 }
 
+// Positions are kept lazily in long lists: every Index read between inserts and
+// removals at the front, in the middle and at the end is the row's position, and rows
+// removed or cleared keep the position they had last.
+TEST_F(ListItems, IndexReadsRightAtEveryMomentOfALongList) {
+    AddColumns(1);
+    for (int i = 0; i < 3000; ++i) items->AddItem(Missing().Get(), Missing().Get(), Missing().Get());
+    std::vector<ComPtr<IDispatch>> removed;
+    std::vector<long> removedAt;
+    unsigned seed = 12345;
+    auto next = [&](long n) { return static_cast<long>((seed = seed * 1103515245u + 12345u) >> 8) % n; };
+    for (int step = 0; step < 4000; ++step) {
+        long count = items->Count();
+        switch (next(4)) {
+        case 0: Call(L(), L"Add", {Num(1)}); break;
+        case 1: Call(L(), L"Add", {Num(1 + next(count))}); break;
+        case 2: {
+            long at = next(3) == 0 ? 1 : 1 + next(count);
+            removed.push_back(Row(at));
+            removedAt.push_back(at);
+            Call(L(), L"Remove", {Num(at)});
+            break;
+        }
+        default: Call(L(), L"Add"); break;
+        }
+        if (step % 7 == 0) {
+            long p = 1 + next(items->Count());
+            ASSERT_EQ(IndexOf(Row(p).Get()), p) << "step " << step;
+        }
+    }
+    for (long p = 1; p <= items->Count(); p += 97) ASSERT_EQ(IndexOf(Row(p).Get()), p);
+    for (size_t i = 0; i < removed.size(); i += 31) ASSERT_EQ(IndexOf(removed[i].Get()), removedAt[i]);
+    auto last = Row(items->Count());
+    long lastAt = items->Count();
+    ASSERT_TRUE(Call(L(), L"Clear").Ok());
+    EXPECT_EQ(IndexOf(last.Get()), lastAt);
+}
+
 }  // namespace
 }  // namespace vel::test
