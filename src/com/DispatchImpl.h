@@ -3,12 +3,14 @@
 #include <oaidl.h>
 
 #include "Boundary.h"
+#include "CheckedInvoke.h"
 #include "Module.h"
 
 namespace vel::com {
 
 // IDispatch for the dual interface `Dual`, served from the embedded type library so
-// that late-bound callers see exactly the declared names, ids and argument types.
+// that late-bound callers see exactly the declared names, ids and argument types, with
+// every call's argument count checked against the declaration first.
 template <class Dual>
 class DispatchImpl : public Dual {
 public:
@@ -41,7 +43,7 @@ public:
         ITypeInfo* info = nullptr;
         HRESULT hr = Guarded(__uuidof(Dual), [&] { info = Module::TypeInfo(__uuidof(Dual)); });
         if (FAILED(hr)) return hr;
-        return info->Invoke(static_cast<Dual*>(this), id, flags, params, result, exception, argError);
+        return CheckedInvoke::Invoke(info, static_cast<Dual*>(this), id, flags, params, result, exception, argError);
     }
 };
 

@@ -1,6 +1,10 @@
 #include "MemoryPropertyBag.h"
 
+#include <olectl.h>
+
 #include <cstring>
+
+#include "AutomationError.h"
 
 namespace vel::hosting {
 namespace {
@@ -88,7 +92,31 @@ HRESULT SaveObject(IUnknown* object, std::vector<BYTE>& bytes) {
     return S_OK;
 }
 
+// Saved objects are properties' fonts and pictures; a saved object of any other class
+// (a control, say, whose own properties could again hold objects) is never created.
+bool LoadableClass(const std::vector<BYTE>& bytes) {
+    if (bytes.size() < sizeof(CLSID)) return false;
+    CLSID objectClass;
+    std::memcpy(&objectClass, bytes.data(), sizeof(CLSID));
+    return IsEqualCLSID(objectClass, CLSID_StdFont) || IsEqualCLSID(objectClass, CLSID_StdPicture);
+}
+
+// Loads within loads stop here, whatever the classes do.
+constexpr int kMaxObjectDepth = 4;
+thread_local int objectDepth = 0;
+
+class ObjectDepth {
+public:
+    ObjectDepth() { ++objectDepth; }
+    ObjectDepth(const ObjectDepth&) = delete;
+    ObjectDepth& operator=(const ObjectDepth&) = delete;
+    ~ObjectDepth() { --objectDepth; }
+    bool TooDeep() const { return objectDepth > kMaxObjectDepth; }
+};
+
 HRESULT LoadObject(const std::vector<BYTE>& bytes, VARIANT* value) {
+    ObjectDepth depth;
+    if (depth.TooDeep() || !LoadableClass(bytes)) return CLASS_E_CLASSNOTAVAILABLE;
     ComPtr<IStream> stream;
     HRESULT hr = CreateStreamOnHGlobal(nullptr, TRUE, &stream);
     if (SUCCEEDED(hr)) hr = WriteBytes(stream.Get(), bytes.data(), static_cast<ULONG>(bytes.size()));
@@ -211,6 +239,9 @@ HRESULT MemoryPropertyBag::ReadEntry(IStream* stream, Entry& entry) {
         hr = ReadBytes(stream, entry.object.data(), size);
         v->vt = VT_UNKNOWN;
         v->punkVal = nullptr;
+        if (SUCCEEDED(hr) && size > 0 && !LoadableClass(entry.object))
+            throw com::AutomationError(CLASS_E_CLASSNOTAVAILABLE, L"The saved property " + entry.name +
+                                                                      L" holds an object that is neither a font nor a picture.");
         return hr;
     }
     if (vt == VT_BSTR) {
@@ -250,6 +281,8 @@ HRESULT MemoryPropertyBag::Load(IStream* stream) {
         }
         if (SUCCEEDED(hr)) entries_ = std::move(loaded);
         return hr;
+    } catch (const com::AutomationError& error) {
+        return error.Report(IID_IPersistStreamInit);
     } catch (...) {
         return E_OUTOFMEMORY;
     }

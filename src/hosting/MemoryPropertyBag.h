@@ -12,7 +12,8 @@ namespace vel::hosting {
 // A property bag kept in memory, and its stream form. Objects are stored whole:
 // a written object is saved at once through IPersistStream and every read loads a
 // new object from that copy, so later changes to the written object do not reach
-// what was saved. Names are matched case-insensitively.
+// what was saved. Only fonts and pictures load back: a stream holding an object of any
+// other class is refused whole. Names are matched case-insensitively.
 class MemoryPropertyBag : public com::ComObject<MemoryPropertyBag, IPropertyBag> {
 public:
     STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;

@@ -20,6 +20,8 @@ class PropertyBag {
 public:
     explicit PropertyBag(IPropertyBag* bag) : bag_(bag) {}
 
+    // Whether the bag holds a readable value under `name`.
+    bool Contains(std::wstring_view name) const { return Stored(name, VT_EMPTY).has_value(); }
     com::Variant Read(std::wstring_view name, const com::Variant& fallback) const;
     long ReadLong(std::wstring_view name, long fallback) const;
     short ReadShort(std::wstring_view name, short fallback) const;

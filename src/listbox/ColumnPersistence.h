@@ -1,4 +1,7 @@
 #pragma once
+#include <vector>
+
+#include "Bstr.h"
 #include "PropertyBag.h"
 #include "VelColumnHeaders.h"
 
@@ -6,11 +9,24 @@ namespace vel::roster {
 
 // The list box's columns in its property bag: "NumColumns", then for column n the keys
 // "ColAlignment"n, "ColInternalWidth"n (pixels), "ColText"n, "ColKey"n and "ColVisible"n,
-// each omitted when it holds its default.
+// each omitted when it holds its default, except the width, which is always written so
+// that every saved column leaves an entry.
 class ColumnPersistence {
 public:
-    // Appends the stored columns; their Added and Changed events reach the collection's listener.
-    static void Read(hosting::PropertyBag& bag, VelColumnHeaders& columns);
+    struct SavedColumn {
+        long alignment = 0;
+        long width = 0;
+        com::Bstr text;
+        com::Variant key;
+        bool visible = true;
+    };
+
+    // The stored columns, checked before any is built: a count that is no 16-bit position,
+    // a column without a single entry of its own, or widths beyond what the columns may
+    // add up to refuse the bag with error 380.
+    static std::vector<SavedColumn> Read(hosting::PropertyBag& bag);
+    // Appends the columns read; their Added and Changed events reach the collection's listener.
+    static void Append(const std::vector<SavedColumn>& saved, VelColumnHeaders& columns);
     static void Write(hosting::PropertyBag& bag, const VelColumnHeaders& columns);
 };
 

@@ -31,6 +31,8 @@ drawing::FontDescription FontMeasure::Describe(HDC dc, IFontDisp* font) {
     if (!font || FAILED(font->QueryInterface(IID_PPV_ARGS(&ole)))) return description;
     BSTR name = nullptr;
     if (SUCCEEDED(ole->get_Name(&name))) description.faceName = com::Bstr::Attach(name).View();
+    // A face name longer than GDI takes is cut to what fits, so that painting goes on.
+    if (description.faceName.size() >= LF_FACESIZE) description.faceName.resize(LF_FACESIZE - 1);
     BOOL flag = FALSE;
     if (SUCCEEDED(ole->get_Bold(&flag))) description.bold = flag;
     if (SUCCEEDED(ole->get_Italic(&flag))) description.italic = flag;

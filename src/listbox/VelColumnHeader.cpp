@@ -135,11 +135,11 @@ void VelColumnHeader::SetWidthValue(long width) {
     const short factor = ScaleFactor();
     if (factor == 0) Raise(StandardError::DivisionByZero);
     long pixels = RoundToLong(static_cast<double>(width) / factor);
-    internalWidth_ = pixels < 4 ? 4 : pixels;
-    Notify(L"Width");
+    SetInternalWidth(pixels < 4 ? 4 : pixels);
 }
 
 void VelColumnHeader::SetInternalWidth(long pixels) {
+    if (parent_) parent_->CheckWidthSum(this, pixels);
     internalWidth_ = pixels;
     Notify(L"Width");
 }

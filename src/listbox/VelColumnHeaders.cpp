@@ -135,6 +135,7 @@ ComPtr<VelColumnHeader> VelColumnHeaders::AddColumn(const VARIANT& index, const 
         column->StoreAlignment(value);
     }
     if (insert && !columns_.ValidPosition(position)) Raise(StandardError::SubscriptOutOfRange);
+    CheckWidthSum(nullptr, column->GetInternalWidth());
     columns_.Insert(position, column);
     columns_.Renumber();
     adding.EndSuppression();
@@ -161,6 +162,16 @@ void VelColumnHeaders::ClearColumns() {
 }
 
 // ---- geometry, in pixels of the control
+
+void VelColumnHeaders::CheckWidthSum(const VelColumnHeader* column, long pixels) const {
+    int64_t sum = pixels < 0 ? -int64_t{pixels} : pixels;
+    for (auto& other : columns_.All()) {
+        if (other.Get() == column) continue;
+        long width = other->GetInternalWidth();
+        sum += width < 0 ? -int64_t{width} : width;
+    }
+    if (sum > kMaxWidthSum) Raise(StandardError::Overflow);
+}
 
 long VelColumnHeaders::GetColumnLeft(long index) const {
     int64_t left = borderOffset_;

@@ -54,6 +54,12 @@ public:
     void SetHeaderHeight(long value) { headerHeight_ = value; }
     long GetHeaderHeight() const { return headerHeight_; }
     void SetScrollLeft(long value) { scrollLeft_ = value; }
+    // Column widths add up to at most this many pixels, counted without sign and with the
+    // invisible columns, so that no edge, total or scroll range made of them overflows.
+    static constexpr int64_t kMaxWidthSum = 0x3FFFFFFF;
+    // Raises error 6 (overflow) when `column` (nullptr: a new column) taking `pixels` would
+    // pass that sum; called before anything changes.
+    void CheckWidthSum(const VelColumnHeader* column, long pixels) const;
     long GetColumnLeft(long index) const;
     long GetTotalWidth() const;
     VelColumnHeader* HitTestCaption(float x, float y) const;

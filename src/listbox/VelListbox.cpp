@@ -117,6 +117,15 @@ std::wstring MainPath() {
     return path;
 }
 
+// An object given for a property of an interface type must be one: automation may hand
+// over any object the caller passed. Error 13 (type mismatch) otherwise; Nothing passes.
+template <class Expected>
+ComPtr<Expected> Require(IUnknown* object) {
+    ComPtr<Expected> checked;
+    if (object && FAILED(object->QueryInterface(IID_PPV_ARGS(&checked)))) com::Raise(com::StandardError::TypeMismatch);
+    return checked;
+}
+
 // A copy of a font, so that this control's font is not shared with its container's.
 ComPtr<IFontDisp> OwnFont(IFontDisp* font) { return font ? hosting::StandardObjects::CloneFont(font) : nullptr; }
 
@@ -188,7 +197,23 @@ void VelListbox::OnInitProperties() {
     WatchFonts();
 }
 
+// A bag is checked before anything of it is applied; one that is refused, or fails while
+// it is applied, leaves the control as a new one and the error goes to the container.
 void VelListbox::OnReadProperties(hosting::PropertyBag& bag) {
+    try {
+        auto columns = ColumnPersistence::Read(bag);
+        short sortKey = bag.ReadShort(L"SortKey", 0);
+        if (sortKey < 0 || sortKey > static_cast<long>(columns.size()))
+            com::Raise(com::StandardError::InvalidPropertyValue);
+        ApplyProperties(bag, columns);
+    } catch (...) {
+        if (columns_->Count() > 0) columns_->ClearColumns();
+        OnInitProperties();
+        throw;
+    }
+}
+
+void VelListbox::ApplyProperties(hosting::PropertyBag& bag, const std::vector<ColumnPersistence::SavedColumn>& columns) {
     redraw_ = false;
     auto ambient = Ambient();
     OLE_COLOR ambientFore = ambient.ForeColor();
@@ -223,7 +248,7 @@ void VelListbox::OnReadProperties(hosting::PropertyBag& bag) {
     ApplyRowHeight();
     ApplyScaleUnits();
     ApplyBorderStyle();
-    ReadColumns(bag);
+    ReadColumns(columns);
     velMsgHook1_->SetSubclass(true);
     redraw_ = true;
     PaintControl(PaintPart::All);
@@ -256,13 +281,13 @@ void VelListbox::OnWriteProperties(hosting::PropertyBag& bag) {
 }
 
 // Reading restores the columns; it does not change them for the host.
-void VelListbox::ReadColumns(hosting::PropertyBag& bag) {
+void VelListbox::ReadColumns(const std::vector<ColumnPersistence::SavedColumn>& columns) {
     struct Loading {
         bool& flag;
         explicit Loading(bool& f) : flag(f) { flag = true; }
         ~Loading() { flag = false; }
     } loading(loadingColumns_);
-    ColumnPersistence::Read(bag, *columns_.Get());
+    ColumnPersistence::Append(columns, *columns_.Get());
     RecomputeScrollRanges();
 }
 
@@ -316,6 +341,7 @@ void VelListbox::OnTerminate() {
     selectedItem_.Reset();
     anchorItem_.Reset();
     pressedColumn_.Reset();
+    sizingColumn_.Reset();
     items_.Reset();
     columns_.Reset();
     scrLR_.reset();
@@ -605,7 +631,8 @@ void VelListbox::ListItemChanged(VelListItem& item, std::wstring_view property) 
 void VelListbox::ColumnHeaderAdded(VelColumnHeader& column) {
     if (column.IndexValue() == 1) items_->SetRowWidth(column.GetInternalWidth());
     items_->AddColumnSlot();
-    RecomputeScrollRanges();
+    // A load lays the columns out once, when all are in.
+    if (!loadingColumns_) RecomputeScrollRanges();
     PaintControl(PaintPart::All);
     MarkColumnsChanged();
 }
@@ -631,7 +658,7 @@ void VelListbox::ColumnHeaderChanged(VelColumnHeader& column, std::wstring_view 
     if (property == L"Width" && column.IndexValue() == 1) items_->SetRowWidth(column.GetInternalWidth());
     if (column.GetDrawState() == 0) {
         // A new width or visibility changes the total width the scroll bars cover.
-        if (property == L"Width" || property == L"Visible") RecomputeScrollRanges();
+        if ((property == L"Width" || property == L"Visible") && !loadingColumns_) RecomputeScrollRanges();
         PaintControl(PaintPart::All);
     }
     MarkColumnsChanged();
@@ -763,7 +790,7 @@ STDMETHODIMP VelListbox::putref_SelectedItem(::VelListItem* item) {
             return;
         }
         LONG index = 0;
-        HRESULT hr = item->get_Index(&index);
+        HRESULT hr = Require<::VelListItem>(item)->get_Index(&index);
         if (FAILED(hr)) throw com::AutomationError(hr, L"The row has no position.");
         ComPtr<VelListItem> row = items_->ItemAt(Variant::FromLong(index).Get());
         selectedItem_ = row;
@@ -821,6 +848,7 @@ STDMETHODIMP VelListbox::get_MouseIcon(IPictureDisp** icon) {
 
 STDMETHODIMP VelListbox::putref_MouseIcon(IPictureDisp* icon) {
     return Guarded(kIid, [&] {
+        Require<IPicture>(icon);
         mouseIcon_ = icon;
         Surface().SetMouseIcon(icon);
         Changed(L"MouseIcon");
@@ -870,6 +898,7 @@ STDMETHODIMP VelListbox::put_Font(VARIANT value) {
 
 STDMETHODIMP VelListbox::putref_Font(IFontDisp* font) {
     return Guarded(kIid, [&] {
+        Require<IFont>(font);
         font_ = font;
         WatchFonts();
         RowFontChanged();
@@ -915,6 +944,7 @@ STDMETHODIMP VelListbox::put_ColumnHeaderFont(VARIANT value) {
 
 STDMETHODIMP VelListbox::putref_ColumnHeaderFont(IFontDisp* font) {
     return Guarded(kIid, [&] {
+        Require<IFont>(font);
         columnHeaderFont_ = font;
         WatchFonts();
         HeaderFontChanged();
@@ -1151,7 +1181,7 @@ void VelListbox::MouseDown(short button, short shift, float x, float y) {
     if (divider) {
         // A divider drag starts; the host hears no MouseDown for it.
         SetCapture(Surface().Hwnd());
-        sizingColumn_ = divider->IndexValue();
+        sizingColumn_ = divider;
         divider->SetDrawState(1);
         pressedColumn_ = divider;
         splitter_.MouseDown(0, borderWidth_, x, y);
@@ -1248,10 +1278,19 @@ void VelListbox::MouseUp(short button, short shift, float x, float y) {
 }
 
 // The dragged divider lands under the mouse; a column is never narrower than 4 pixels.
+// The drag follows its column wherever it moved meanwhile, and resizes nothing when a
+// handler removed it.
 void VelListbox::FinishDividerDrag(float x) {
-    if (sizingColumn_ < 1 || sizingColumn_ > columns_->Count()) return;
-    ComPtr<VelColumnHeader> column = columns_->At(sizingColumn_);
-    long left = columns_->GetColumnLeft(sizingColumn_), width = column->GetInternalWidth();
+    ComPtr<VelColumnHeader> column = std::exchange(sizingColumn_, nullptr);
+    if (!column) return;
+    long position = 0;
+    for (long p = 1; p <= columns_->Count() && position == 0; ++p)
+        if (columns_->At(p) == column.Get()) position = p;
+    if (position == 0) {
+        column->SetDrawState(0);
+        return;
+    }
+    long left = columns_->GetColumnLeft(position), width = column->GetInternalWidth();
     long shift = RoundEven(static_cast<double>(left + width - scrLR_->Value()) - x);
     long newWidth = width - shift > kMinimumColumnWidth ? width - shift : kMinimumColumnWidth;
     column->SetInternalWidth(newWidth);

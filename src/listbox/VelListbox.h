@@ -4,6 +4,7 @@
 #include "CPaint.h"
 #include "CSplitter.h"
 #include "ColumnHeadersListener.h"
+#include "ColumnPersistence.h"
 #include "Control.h"
 #include "ListItemsListener.h"
 #include "FontWatcher.h"
@@ -152,7 +153,8 @@ private:
     void SortItems();
 
     // Persistence.
-    void ReadColumns(hosting::PropertyBag& bag);
+    void ApplyProperties(hosting::PropertyBag& bag, const std::vector<ColumnPersistence::SavedColumn>& columns);
+    void ReadColumns(const std::vector<ColumnPersistence::SavedColumn>& columns);
     void WriteColumns(hosting::PropertyBag& bag);
 
     // Input.
@@ -214,7 +216,7 @@ private:
 
     com::ComPtr<VelColumnHeader> pressedColumn_;
     bool headerPressed_ = false;
-    long sizingColumn_ = 0;
+    com::ComPtr<VelColumnHeader> sizingColumn_;
     bool suppressScrollPaint_ = false;
     bool loadingColumns_ = false;
 };

@@ -7,6 +7,7 @@
 
 #include "Bstr.h"
 #include "FormError.h"
+#include "ObjectStream.h"
 
 namespace velform {
 namespace {
@@ -113,6 +114,8 @@ StoredValue ParseValue(std::wstring_view text, int lineNumber) {
         stored.isObject = true;
         std::wstring clsid(rest.substr(0, rest.find(L' ')));
         if (FAILED(CLSIDFromString(clsid.c_str(), &stored.objectClass))) throw fail(L"bad class " + clsid);
+        if (!ObjectStream::Loadable(stored.objectClass))
+            throw fail(L"an object of class " + clsid + L" cannot be loaded: saved objects are fonts and pictures");
         if (rest.size() > clsid.size()) stored.objectData = Unhex(rest.substr(clsid.size() + 1));
         return stored;
     }

@@ -1,6 +1,7 @@
 #include "ObjectStream.h"
 
 #include <ocidl.h>
+#include <olectl.h>
 #include <wrl/client.h>
 
 using Microsoft::WRL::ComPtr;
@@ -40,7 +41,12 @@ HRESULT ObjectStream::Capture(IUnknown* object, CLSID* objectClass, std::vector<
     return FAILED(hr) ? hr : StreamBytes(stream.Get(), data);
 }
 
+bool ObjectStream::Loadable(REFCLSID objectClass) {
+    return IsEqualCLSID(objectClass, CLSID_StdFont) || IsEqualCLSID(objectClass, CLSID_StdPicture);
+}
+
 HRESULT ObjectStream::Restore(REFCLSID objectClass, const std::vector<BYTE>& data, IUnknown** object) {
+    if (!Loadable(objectClass)) return CLASS_E_CLASSNOTAVAILABLE;
     ComPtr<IStream> stream;
     HRESULT hr = CreateStreamOnHGlobal(nullptr, TRUE, &stream);
     if (FAILED(hr)) return hr;

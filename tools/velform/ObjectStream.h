@@ -9,6 +9,8 @@ namespace velform {
 // bytes, and the object rebuilt from them.
 class ObjectStream {
 public:
+    // Saved objects are fonts and pictures; no other class is ever created from saved data.
+    static bool Loadable(REFCLSID objectClass);
     static HRESULT Capture(IUnknown* object, CLSID* objectClass, std::vector<BYTE>* data);
     static HRESULT Restore(REFCLSID objectClass, const std::vector<BYTE>& data, IUnknown** object);
 };
