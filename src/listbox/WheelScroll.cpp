@@ -35,7 +35,8 @@ void WheelScroll::Turn(ScrollBar& bar, int delta, long rowHeight) {
     remainder_ -= static_cast<long>(units * WHEEL_DELTA / perNotch);
     const int64_t unitHeight = pages ? std::max<int64_t>(bar.LargeChange(), rowHeight) : rowHeight;
     const int64_t value = int64_t{bar.Value()} - units * unitHeight;
-    bar.SetValue(static_cast<long>(std::clamp<int64_t>(value, bar.Min(), bar.Max())));
+    // The bar keeps the value within its own range.
+    bar.SetValue(static_cast<long>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)));
 }
 
 }  // namespace vel::roster

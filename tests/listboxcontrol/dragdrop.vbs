@@ -52,7 +52,9 @@ Sub List1_OLEStartDrag(Data, AllowedEffects)
     errors = errors & "[" & Err.Description & "]"
     On Error GoTo 0
     AllowedEffects = vbDropEffectCopy
-    ' The mouse travels to row 3 of the other list with the button held.
+    ' The mouse travels to row 3 of the other list with the button held; the moves
+    ' that placing the cursor on List1 queued are delivered first.
+    Host.Pump
     Host.MouseMove "List2", 40, targetY, 1
 End Sub
 

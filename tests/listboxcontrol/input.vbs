@@ -197,6 +197,7 @@ Sub Test_ShiftArrowsGrowTheSelectionOfAMultiSelectionListOnly()
     Host.AssertEqual "2 3 5", SelectedRows(), "Shift with Ctrl counts as neither: the row is not kept"
     Host.AssertEqual 5, Current()
     List1.MultiSelect = False
+    Set List1.SelectedItem = Nothing
     ClickRow 1, 0
     Host.KeyPress "List1", vbKeyDown, ShiftKey
     Host.AssertEqual 2, Current()
