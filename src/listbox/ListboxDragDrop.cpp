@@ -28,13 +28,13 @@ short ShiftOf(DWORD keys) {
                               ((keys & MK_ALT) ? 4 : 0));
 }
 
-// Clears a flag when the scope ends.
-class Raised {
+// Sets a flag for the length of a scope.
+class InProgress {
 public:
-    explicit Raised(bool& flag) : flag_(flag) { flag_ = true; }
-    Raised(const Raised&) = delete;
-    Raised& operator=(const Raised&) = delete;
-    ~Raised() { flag_ = false; }
+    explicit InProgress(bool& flag) : flag_(flag) { flag_ = true; }
+    InProgress(const InProgress&) = delete;
+    InProgress& operator=(const InProgress&) = delete;
+    ~InProgress() { flag_ = false; }
 
 private:
     bool& flag_;
@@ -66,7 +66,7 @@ void ListboxDragDrop::Raise(DISPID id, std::vector<com::Variant> arguments) {
 
 void ListboxDragDrop::Drag() {
     if (dragging_ || !raise_) return;  // one drag at a time
-    Raised raised(dragging_);
+    InProgress inProgress(dragging_);
     auto data = com::Make<DataObject>();
     DataObject* raw = data.Get();
     raw->Core().SetSupplier([this, raw](short format) { Supply(*raw, format); });
