@@ -10,6 +10,7 @@
 #include "AboutBox.h"
 #include "ColumnPersistence.h"
 #include "Checked.h"
+#include "EventArguments.h"
 #include "FontMeasure.h"
 #include "LibraryFlags.h"
 #include "Module.h"
@@ -28,6 +29,7 @@ constexpr OLE_COLOR kWindowBackground = 0x80000005;
 constexpr OLE_COLOR kButtonText = 0x80000012;
 constexpr UINT kSysColorChange = WM_SYSCOLORCHANGE;  // 21
 constexpr long kMinimumColumnWidth = 4;
+constexpr WORD kResizeCursorResource = 110;
 
 // Repaint parts waiting for the next paint: the header band, the rows, a new frame, and
 // the frame copied to the window again (the scroll bars alone changed).
@@ -47,26 +49,9 @@ constexpr DISPID kMouseUp = DISPID_MOUSEUP;
 
 VARIANT_BOOL Vb(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
-Variant Short(short value) {
-    VARIANT raw{};
-    raw.vt = VT_I2;
-    raw.iVal = value;
-    return Variant(raw);
-}
-
-Variant Single(float value) {
-    VARIANT raw{};
-    raw.vt = VT_R4;
-    raw.fltVal = value;
-    return Variant(raw);
-}
-
-Variant ShortReference(short* value) {
-    VARIANT raw{};
-    raw.vt = VT_BYREF | VT_I2;
-    raw.piVal = value;
-    return Variant(raw);
-}
+using EventArguments::Reference;
+using EventArguments::Short;
+using EventArguments::Single;
 
 Variant Missing() {
     VARIANT raw{};
@@ -92,11 +77,7 @@ T* AddRefOut(T* object) {
 // Rounds as automation conversions do: to the nearest integer, halves to even.
 long RoundEven(double value) { return static_cast<long>(std::nearbyint(value)); }
 
-// Mouse button and Shift / Ctrl / Alt state of a mouse message, as 1 2 4 bit sets.
-short ButtonOf(WPARAM w) {
-    return static_cast<short>(((w & MK_LBUTTON) ? 1 : 0) | ((w & MK_RBUTTON) ? 2 : 0) | ((w & MK_MBUTTON) ? 4 : 0));
-}
-
+// Shift / Ctrl / Alt state of a mouse message, as 1 2 4 bit sets.
 short ShiftOf(WPARAM w) {
     return static_cast<short>(((w & MK_SHIFT) ? 1 : 0) | ((w & MK_CONTROL) ? 2 : 0) |
                               (GetKeyState(VK_MENU) < 0 ? 4 : 0));
@@ -159,7 +140,16 @@ void VelListbox::OnInitialize() {
     scrLR_->SetHandler([this](ScrollBar::Event event) { OnScrollBar(*scrLR_, event); });
     scrUD_->SetHandler([this](ScrollBar::Event event) { OnScrollBar(*scrUD_, event); });
     SizeScrollBars();
-    HICON resize = CopyIcon(LoadCursorW(nullptr, IDC_SIZEWE));
+    selection_.emplace(*items_.Get(), static_cast<ListInputOwner&>(*this));
+    keys_.emplace(*items_.Get(), *selection_, *scrUD_, static_cast<ListInputOwner&>(*this));
+    dragDrop_.emplace(
+        window, [this](DISPID id, std::vector<Variant> arguments) { RaiseEvent(id, std::move(arguments)); },
+        [this](IDataObject* data, IDropSource* source, DWORD allowed, DWORD* effect) {
+            return StartOleDrag(data, source, allowed, effect);
+        });
+    // The library's own column-resize pointer; the system's as a stand-in.
+    HCURSOR resizePointer = LoadCursorW(com::Module::Handle(), MAKEINTRESOURCEW(kResizeCursorResource));
+    HICON resize = CopyIcon(resizePointer ? resizePointer : LoadCursorW(nullptr, IDC_SIZEWE));
     if (resize) resizeCursor_ = hosting::StandardObjects::PictureFromIcon(resize);
     redraw_ = true;
 }
@@ -338,8 +328,9 @@ void VelListbox::OnTerminate() {
     }
     if (items_) items_->SetListener(nullptr);
     if (columns_) columns_->SetListener(nullptr);
-    selectedItem_.Reset();
-    anchorItem_.Reset();
+    if (dragDrop_) dragDrop_->Detach();
+    keys_.reset();
+    selection_.reset();
     pressedColumn_.Reset();
     sizingColumn_.Reset();
     items_.Reset();
@@ -519,7 +510,7 @@ ListboxView VelListbox::View(bool userMode) {
     view.headerFont = columnHeaderFont_.Get();
     view.items = items_.Get();
     view.columns = columns_.Get();
-    view.selectedItem = selectedItem_.Get();
+    view.selectedItem = selection_ ? selection_->Current() : nullptr;
     view.pressedColumn = pressedColumn_.Get();
     view.hBarVisible = scrLR_->Visible();
     view.vBarVisible = scrUD_->Visible();
@@ -601,14 +592,8 @@ void VelListbox::ListItemAdded(VelListItem& item) {
 }
 
 void VelListbox::ListItemRemoved(VelListItem* item) {
-    if (!item) {
-        // The list was cleared: nothing of it stays current.
-        selectedItem_.Reset();
-        anchorItem_.Reset();
-    } else {
-        if (selectedItem_.Get() == item) selectedItem_.Reset();
-        if (anchorItem_.Get() == item) anchorItem_.Reset();
-    }
+    // A removed row is no longer current; after Clear (no row) nothing is.
+    selection_->Forget(item);
     RecomputeScrollRanges();
     if (!item || item->IndexValue() <= LastPositionInView()) PaintControl(PaintPart::Items);
 }
@@ -616,9 +601,9 @@ void VelListbox::ListItemRemoved(VelListItem* item) {
 // A new text below or above the view, or a new Index, changes nothing on the screen.
 void VelListbox::ListItemChanged(VelListItem& item, std::wstring_view property) {
     if (property == L"Selected") {
-        if (!selectedItem_ || !multiSelect_) {
-            selectedItem_ = &item;
-            anchorItem_ = &item;
+        if (!selection_->Current() || !multiSelect_) {
+            selection_->SetCurrent(&item);
+            selection_->SetAnchor(&item);
         }
         PaintControl(PaintPart::Items);
         return;
@@ -776,7 +761,7 @@ STDMETHODIMP VelListbox::put_MultiSelect(VARIANT_BOOL multiSelect) {
 
 STDMETHODIMP VelListbox::get_SelectedItem(::VelListItem** item) {
     VEL_CHECK_OUT(item);
-    *item = Out<::VelListItem>(selectedItem_);
+    *item = Out<::VelListItem>(ComPtr<VelListItem>(selection_->Current()));
     return S_OK;
 }
 
@@ -784,7 +769,7 @@ STDMETHODIMP VelListbox::get_SelectedItem(::VelListItem** item) {
 STDMETHODIMP VelListbox::putref_SelectedItem(::VelListItem* item) {
     return Guarded(kIid, [&] {
         if (!item) {
-            selectedItem_.Reset();
+            selection_->SetCurrent(nullptr);
             items_->DeselectAll();
             PaintControl(PaintPart::Items);
             return;
@@ -793,7 +778,7 @@ STDMETHODIMP VelListbox::putref_SelectedItem(::VelListItem* item) {
         HRESULT hr = Require<::VelListItem>(item)->get_Index(&index);
         if (FAILED(hr)) throw com::AutomationError(hr, L"The row has no position.");
         ComPtr<VelListItem> row = items_->ItemAt(Variant::FromLong(index).Get());
-        selectedItem_ = row;
+        selection_->SetCurrent(row.Get());
         items_->DeselectAll();
         row->SetSelectedValue(true);
         PaintControl(PaintPart::Items);
@@ -1066,35 +1051,43 @@ STDMETHODIMP VelListbox::put_OLEDragMode(LONG mode) {
 
 // ---- methods ------------------------------------------------------------------------------
 
-// The first row whose top is at or below the top of the row area, found by arithmetic.
+// The first row whose top is at or below the top of the row area, found by
+// arithmetic; 1 when none is (and on an empty list, where no row answers to it).
+long VelListbox::FirstVisiblePosition() const {
+    long count = items_->Count(), position = 1;
+    if (rowHeight_ > 0) {
+        int64_t above = int64_t{scrUD_->Value()} - borderWidth_;
+        position = above <= 0 ? 1 : static_cast<long>((above + rowHeight_ - 1) / rowHeight_) + 1;
+    }
+    return position > count ? 1 : position;
+}
+
+// The row cut off at the bottom of the view, or the last row when all fit.
+long VelListbox::LastVisiblePosition() const {
+    long count = items_->Count(), position = count;
+    if (rowHeight_ > 0) {
+        int64_t bottom = int64_t{Surface().ScaleHeight()} - borderWidth_ + 1;
+        if (NeedsHScroll()) bottom -= scrLR_->Height();
+        int64_t reach = int64_t{scrUD_->Value()} + bottom - borderWidth_ - headerHeight_;
+        int64_t first = reach < 0 ? 1 : reach / rowHeight_ + 1;
+        if (first <= count) position = static_cast<long>(first);
+    }
+    return position;
+}
+
 STDMETHODIMP VelListbox::GetFirstVisible(::VelListItem** item) {
     VEL_CHECK_OUT(item);
     *item = nullptr;
     return Guarded(kIid, [&] {
-        long count = items_->Count(), position = 1;
-        if (rowHeight_ > 0) {
-            int64_t above = int64_t{scrUD_->Value()} - borderWidth_;
-            position = above <= 0 ? 1 : static_cast<long>((above + rowHeight_ - 1) / rowHeight_) + 1;
-        }
-        if (position > count) position = 1;
-        *item = Out<::VelListItem>(items_->ItemAt(Variant::FromLong(position).Get()));
+        *item = Out<::VelListItem>(items_->ItemAt(Variant::FromLong(FirstVisiblePosition()).Get()));
     });
 }
 
-// The row cut off at the bottom of the view, or the last row when all fit.
 STDMETHODIMP VelListbox::GetLastVisible(::VelListItem** item) {
     VEL_CHECK_OUT(item);
     *item = nullptr;
     return Guarded(kIid, [&] {
-        long count = items_->Count(), position = count;
-        if (rowHeight_ > 0) {
-            int64_t bottom = int64_t{Surface().ScaleHeight()} - borderWidth_ + 1;
-            if (NeedsHScroll()) bottom -= scrLR_->Height();
-            int64_t reach = int64_t{scrUD_->Value()} + bottom - borderWidth_ - headerHeight_;
-            int64_t first = reach < 0 ? 1 : reach / rowHeight_ + 1;
-            if (first <= count) position = static_cast<long>(first);
-        }
-        *item = Out<::VelListItem>(items_->ItemAt(Variant::FromLong(position).Get()));
+        *item = Out<::VelListItem>(items_->ItemAt(Variant::FromLong(LastVisiblePosition()).Get()));
     });
 }
 
@@ -1109,8 +1102,13 @@ STDMETHODIMP VelListbox::HitTest(float* x, float* y, ::VelListItem** item) {
     });
 }
 
-// Drag and drop is the host's to start through its own events; nothing to do here yet.
-STDMETHODIMP VelListbox::OLEDrag() { return S_OK; }
+STDMETHODIMP VelListbox::OLEDrag() {
+    return Guarded(kIid, [&] {
+        if (dragDrop_) dragDrop_->Drag();
+    });
+}
+
+IDropTarget* VelListbox::DropTarget() { return dragDrop_ ? dragDrop_->Target() : nullptr; }
 
 STDMETHODIMP VelListbox::ShowAboutBox() {
     return Guarded(kIid, [&] {
@@ -1123,21 +1121,27 @@ STDMETHODIMP VelListbox::ShowAboutBox() {
 std::optional<LRESULT> VelListbox::OnMessage(UINT message, WPARAM w, LPARAM l) {
     float x = static_cast<float>(GET_X_LPARAM(l)), y = static_cast<float>(GET_Y_LPARAM(l));
     switch (message) {
-    case WM_LBUTTONDOWN: MouseDown(1, ShiftOf(w), x, y); return 0;
-    case WM_RBUTTONDOWN: MouseDown(2, ShiftOf(w), x, y); return 0;
-    case WM_MBUTTONDOWN: MouseDown(4, ShiftOf(w), x, y); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        MouseDown(1, ShiftOf(w), x, y);
-        RaiseEvent(kDblClick, {});
+        // A press takes the focus, as a standard list box's does.
+        if (GetFocus() != Surface().Hwnd()) SetFocus(Surface().Hwnd());
+        MouseDown(message == WM_RBUTTONDOWN ? 2 : message == WM_MBUTTONDOWN ? 4 : 1, ShiftOf(w), x, y);
+        if (message == WM_LBUTTONDBLCLK) RaiseEvent(kDblClick, {});
         return 0;
-    case WM_MOUSEMOVE: MouseMove(ButtonOf(w), ShiftOf(w), x, y); return 0;
+    case WM_MOUSEMOVE: MouseMove(EventArguments::ButtonsOf(static_cast<DWORD>(w)), ShiftOf(w), x, y); return 0;
     case WM_LBUTTONUP:
         MouseUp(1, ShiftOf(w), x, y);
         RaiseEvent(kClick, {});
         return 0;
     case WM_RBUTTONUP: MouseUp(2, ShiftOf(w), x, y); return 0;
     case WM_MBUTTONUP: MouseUp(4, ShiftOf(w), x, y); return 0;
-    case WM_KEYDOWN: RaiseKey(kKeyDown, w, true); return 0;
+    case WM_MOUSEWHEEL:
+        wheel_.Turn(*scrUD_, GET_WHEEL_DELTA_WPARAM(w), rowHeight_);
+        return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN: KeyDown(w); return 0;
     case WM_KEYUP: RaiseKey(kKeyUp, w, true); return 0;
     case WM_CHAR: RaiseKey(kKeyPress, w, false); return 0;
     case WM_HSCROLL:
@@ -1148,6 +1152,20 @@ std::optional<LRESULT> VelListbox::OnMessage(UINT message, WPARAM w, LPARAM l) {
         return 0;
     default: return std::nullopt;
     }
+}
+
+// The list acts on the key first; the host then hears KeyDown, and Click when a
+// move of the current row asks for it.
+void VelListbox::KeyDown(WPARAM key) {
+    ComPtr<IUnknown> keepAlive(static_cast<IOleObject*>(this));
+    short code = static_cast<short>(key), shift = KeyShift();
+    if (keys_ && keys_->KeyDown(code, shift)) RaiseEvent(kClick, {});
+    RaiseEvent(kKeyDown, {Reference(&code), Reference(&shift)});
+}
+
+void VelListbox::RaiseListItemClick(VelListItem& row) {
+    ComPtr<VelListItem> held(&row);
+    RaiseEvent(kListItemClick, {Variant::FromDispatch(static_cast<::VelListItem*>(held.Get()))});
 }
 
 void VelListbox::OnScrollBar(ScrollBar& bar, ScrollBar::Event event) {
@@ -1170,9 +1188,9 @@ void VelListbox::RaiseMouse(DISPID id, short button, short shift, float x, float
 void VelListbox::RaiseKey(DISPID id, WPARAM key, bool withShift) {
     short code = static_cast<short>(key), shift = KeyShift();
     if (withShift)
-        RaiseEvent(id, {ShortReference(&code), ShortReference(&shift)});
+        RaiseEvent(id, {Reference(&code), Reference(&shift)});
     else
-        RaiseEvent(id, {ShortReference(&code)});
+        RaiseEvent(id, {Reference(&code)});
 }
 
 void VelListbox::MouseDown(short button, short shift, float x, float y) {
@@ -1197,39 +1215,7 @@ void VelListbox::MouseDown(short button, short shift, float x, float y) {
         return;
     }
     row = items_->HitTestItem(x, y);
-    if (row) ClickRow(*row.Get(), shift);
-}
-
-void VelListbox::ClickRow(VelListItem& row, short shift) {
-    redraw_ = false;
-    if (selectedItem_) {
-        if (!multiSelect_) {
-            selectedItem_->SetSelectedValue(false);
-        } else if (shift == 2) {
-            selectedItem_ = &row;
-            row.SetSelectedValue(!row.IsSelected());
-            redraw_ = true;
-            PaintControl(PaintPart::Items);
-            return;
-        } else if (shift != 1) {
-            items_->DeselectAll();
-        }
-    }
-    selectedItem_ = &row;
-    redraw_ = true;
-    ComPtr<VelListItem> current = selectedItem_;
-    RaiseEvent(kListItemClick, {Variant::FromDispatch(static_cast<::VelListItem*>(current.Get()))});
-    if (multiSelect_ && (shift & 1)) {
-        // A range from the anchor; without one, the clicked row alone.
-        redraw_ = false;
-        items_->DeselectAll();
-        items_->SelectRange(*current.Get(), anchorItem_ ? *anchorItem_.Get() : *current.Get());
-        redraw_ = true;
-        PaintControl(PaintPart::Items);
-    } else {
-        current->SetSelectedValue(true);
-    }
-    anchorItem_ = current;
+    if (row) selection_->Click(*row.Get(), shift);
 }
 
 void VelListbox::MouseMove(short button, short shift, float x, float y) {

@@ -1,32 +1,40 @@
 #pragma once
 #include <optional>
+#include <utility>
 
 #include "CPaint.h"
 #include "CSplitter.h"
 #include "ColumnHeadersListener.h"
 #include "ColumnPersistence.h"
 #include "Control.h"
+#include "KeyNavigator.h"
+#include "ListInputOwner.h"
 #include "ListItemsListener.h"
 #include "FontWatcher.h"
+#include "ListboxDragDrop.h"
 #include "ListboxPainter.h"
 #include "ListboxSorter.h"
 #include "MsgHookOwner.h"
+#include "RowSelection.h"
 #include "ScrollBar.h"
 #include "VelColumnHeaders.h"
 #include "VelListItems.h"
 #include "VelMsgHook.h"
 #include "VelRoster_h.h"
+#include "WheelScroll.h"
 
 namespace vel::roster {
 
 // The multi-column list box control: a header band of columns over keyed rows, two
 // scroll bars, column dividers that can be dragged, its persisted properties, and the
 // repaints that follow every change of its rows, columns and properties. Geometry is
-// kept in pixels; scroll values and row positions are 32-bit.
+// kept in pixels; scroll values and row positions are 32-bit. Selection, keys and drag
+// and drop have classes of their own; the control routes its input to them.
 class VelListbox : public hosting::Control<VelListbox, _VelListbox, &CLSID_VelListbox, &DIID___VelListbox>,
                    private ListItemsListener,
                    private ColumnHeadersListener,
-                   private msghook::MsgHookOwner {
+                   private msghook::MsgHookOwner,
+                   private ListInputOwner {
 public:
     VelListbox();
     ~VelListbox() override;
@@ -100,7 +108,7 @@ public:
     }
     HWND WindowHandle() const { return Surface().Hwnd(); }
     long HeaderHeight() const { return headerHeight_; }
-    long RowHeight() const { return rowHeight_; }
+    long RowHeight() const override { return rowHeight_; }
     short BorderWidth() const { return borderWidth_; }
     short ScaleFactor() const { return scaleFactor_; }
 
@@ -116,6 +124,7 @@ protected:
     void OnLostFocus() override;
     void OnTerminate() override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM w, LPARAM l) override;
+    IDropTarget* DropTarget() override;
 
 private:
     // Collection events.
@@ -162,10 +171,22 @@ private:
     void MouseDown(short button, short shift, float x, float y);
     void MouseMove(short button, short shift, float x, float y);
     void MouseUp(short button, short shift, float x, float y);
-    void ClickRow(VelListItem& row, short shift);
     void FinishDividerDrag(float x);
+    void KeyDown(WPARAM key);
     void RaiseMouse(DISPID id, short button, short shift, float x, float y);
     void RaiseKey(DISPID id, WPARAM key, bool withShift);
+    long FirstVisiblePosition() const;
+    long LastVisiblePosition() const;
+
+    // What the selection and keyboard classes ask of the control.
+    bool MultiSelect() const override { return multiSelect_; }
+    bool HoldPainting() override { return std::exchange(redraw_, false); }
+    void ResumePainting(bool wasOn) override { redraw_ = wasOn; }
+    void RepaintRows() override { PaintControl(PaintPart::Items); }
+    void RaiseListItemClick(VelListItem& row) override;
+    long FirstVisibleIndex() override { return FirstVisiblePosition(); }
+    long LastVisibleIndex() override { return LastVisiblePosition(); }
+    HWND Window() const override { return Surface().Hwnd(); }
 
     void Changed(const wchar_t* property) { PropertyChanged(property); }
     void WatchFonts();
@@ -185,6 +206,10 @@ private:
     std::optional<ScrollBar> scrLR_;
     std::optional<ScrollBar> scrUD_;
     com::ComPtr<IPictureDisp> resizeCursor_;
+    std::optional<RowSelection> selection_;
+    std::optional<KeyNavigator> keys_;
+    WheelScroll wheel_;
+    std::optional<ListboxDragDrop> dragDrop_;
 
     long selectionType_ = 0;
     bool multiSelect_ = false;
@@ -205,8 +230,6 @@ private:
     long appearance_ = 1;
     bool showColumnHeaders_ = true;
     long oleDragMode_ = 0;
-    com::ComPtr<VelListItem> selectedItem_;
-    com::ComPtr<VelListItem> anchorItem_;
 
     long headerHeight_ = 0;
     long rowHeight_ = 0;
