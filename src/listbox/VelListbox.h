@@ -104,6 +104,7 @@ protected:
     void OnLostFocus() override;
     void OnTerminate() override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM w, LPARAM l) override;
+    std::vector<CLSID> PropertyPages() const override;
 
 private:
     // Collection events.
