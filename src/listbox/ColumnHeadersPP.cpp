@@ -95,7 +95,8 @@ void ColumnHeadersPP::LoadIndexList() {
         current_ = -1;
         shown_.Reset();
     } else {
-        SelectEntry(current_ >= count ? 0 : static_cast<int>(current_));
+        // A position from before the list had entries (or past its end) shows the first.
+        SelectEntry(current_ < 0 || current_ >= count ? 0 : static_cast<int>(current_));
     }
 }
 
@@ -118,6 +119,7 @@ void ColumnHeadersPP::IndexClicked() {
 
 void ColumnHeadersPP::ShowColumn() {
     const int position = PageLayout::ListIndex(cboIndex_);
+    if (position < 0) return;
     LateBound column = Columns().GetObject(L"Item", {com::Variant::FromLong(position + 1)});
     {
         Filling filling(*this);
