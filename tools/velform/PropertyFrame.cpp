@@ -230,6 +230,7 @@ void PropertyFrame::MoveFocus(WPARAM target, bool isHandle) {
 }
 
 bool PropertyFrame::PreTranslate(MSG& message) {
+    if (pages_.empty()) return false;
     if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
         size_t step = GetKeyState(VK_SHIFT) < 0 ? pages_.size() - 1 : 1;
         ShowPage((current_ + step) % pages_.size());
