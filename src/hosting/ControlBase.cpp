@@ -1,10 +1,13 @@
 #include "ControlBase.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 #include "AutomationError.h"
 #include "Boundary.h"
 #include "Bstr.h"
+#include "HostMessage.h"
 #include "Module.h"
 #include "OffscreenSurface.h"
 #include "SelectedObject.h"
@@ -31,6 +34,24 @@ ScaleUnit UnitNamed(const std::wstring& name) {
         if (CompareStringOrdinal(u.name, -1, name.c_str(), -1, TRUE) == CSTR_EQUAL) return u.unit;
     return ScaleUnit::Pixel;
 }
+
+// One verb of the control's menu in a container; the enumerator hands each name
+// out in task memory, which the caller frees.
+struct VerbElement {
+    struct Stored {
+        LONG verb;
+        std::wstring name;
+        DWORD attributes;
+    };
+    using Out = OLEVERB;
+    static void Copy(const Stored& from, Out* to) {
+        size_t bytes = (from.name.size() + 1) * sizeof(wchar_t);
+        auto* name = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
+        if (!name) throw std::bad_alloc();
+        memcpy(name, from.name.c_str(), bytes);
+        *to = {from.verb, name, MF_STRING | MF_ENABLED, from.attributes};
+    }
+};
 
 // BeginPaint and EndPaint around one WM_PAINT.
 class PaintScope {
@@ -192,7 +213,7 @@ HRESULT ControlBase::Activate(bool ui) {
     return ui ? activation_->ActivateUI() : S_OK;
 }
 
-STDMETHODIMP ControlBase::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT position) {
+STDMETHODIMP ControlBase::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT position) {
     OnContainerCall(L"IOleObject::DoVerb");
     if (site && !clientSite_) clientSite_ = site;
     if (position && activation_ && !activation_->Active()) activation_->Move(*position);
@@ -205,11 +226,46 @@ STDMETHODIMP ControlBase::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, H
     case OLEIVERB_HIDE:
         if (activation_) activation_->Deactivate();
         return S_OK;
+    case OLEIVERB_PROPERTIES: return ShowPropertyPages(parent);
     default: return OLEOBJ_S_INVALIDVERB;
     }
 }
 
-STDMETHODIMP ControlBase::EnumVerbs(IEnumOLEVERB** verbs) { return OleRegEnumVerbs(clsid_, verbs); }
+bool ControlBase::HasPropertyPages() {
+    bool any = false;
+    com::Guarded(dual_, [&] { any = !PropertyPages().empty(); });
+    return any;
+}
+
+// The container's own property frame where it has one, else the system's.
+HRESULT ControlBase::ShowPropertyPages(HWND owner) {
+    std::vector<CLSID> pages;
+    HRESULT hr = com::Guarded(dual_, [&] { pages = PropertyPages(); });
+    if (FAILED(hr) || pages.empty()) return FAILED(hr) ? hr : OLEOBJ_S_INVALIDVERB;
+    ComPtr<IUnknown> keepAlive(Self());
+    ComPtr<IOleControlSite> site;
+    if (clientSite_ && SUCCEEDED(clientSite_.As(&site)) && SUCCEEDED(site->ShowPropertyFrame())) return S_OK;
+    if (!owner && activation_ && activation_->Active()) owner = GetAncestor(surface_->Hwnd(), GA_ROOT);
+    std::wstring caption = Ambient().DisplayName();
+    IUnknown* objects[] = {Self()};
+    return OleCreatePropertyFrame(owner, 0, 0, caption.c_str(), 1, objects, static_cast<ULONG>(pages.size()),
+                                  pages.data(), LOCALE_USER_DEFAULT, 0, nullptr);
+}
+
+// A control with property pages offers them as its Properties verb; others answer
+// the verbs registered for their class.
+STDMETHODIMP ControlBase::EnumVerbs(IEnumOLEVERB** verbs) {
+    if (!verbs) return E_POINTER;
+    *verbs = nullptr;
+    if (!HasPropertyPages()) return OleRegEnumVerbs(clsid_, verbs);
+    try {
+        std::vector<VerbElement::Stored> list{{OLEIVERB_PROPERTIES, L"&Properties...", OLEVERBATTRIB_ONCONTAINERMENU}};
+        *verbs = com::Make<com::SnapshotEnumerator<IEnumOLEVERB, VerbElement>>(std::move(list)).Detach();
+        return S_OK;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
 
 STDMETHODIMP ControlBase::GetUserClassID(CLSID* clsid) { return GetClassID(clsid); }
 
@@ -474,36 +530,13 @@ void ControlBase::RaiseEvent(DISPID id, std::vector<com::Variant> arguments) {
     events_.Fire(id, std::move(arguments));
 }
 
-ComPtr<IVelHostServices> ControlBase::HostServices() const {
-    ComPtr<IVelHostServices> services;
-    if (!clientSite_) return services;
-    if (SUCCEEDED(clientSite_.As(&services))) return services;
-    ComPtr<IServiceProvider> provider;
-    if (SUCCEEDED(clientSite_.As(&provider)))
-        provider->QueryService(__uuidof(IVelHostServices), IID_PPV_ARGS(&services));
-    return services;
-}
+ComPtr<IVelHostServices> ControlBase::HostServices() const { return HostMessage::ServicesOf(clientSite_.Get()); }
 
-std::wstring ControlBase::ApplicationTitle() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring title(path);
-    title = title.substr(title.find_last_of(L"\\/") + 1);
-    auto dot = title.find_last_of(L'.');
-    return dot == std::wstring::npos ? title : title.substr(0, dot);
-}
+std::wstring ControlBase::ApplicationTitle() { return HostMessage::ApplicationTitle(); }
 
 int ControlBase::ShowMessage(std::wstring_view text, UINT style, const wchar_t* title) {
-    std::wstring message(text);
-    if (auto services = HostServices()) {
-        com::Bstr shownText(message), shownTitle(title ? title : L"");
-        long answer = 0;
-        if (SUCCEEDED(services->ShowMessage(shownText.Get(), shownTitle.Get(), static_cast<long>(style), &answer)))
-            return static_cast<int>(answer);
-    }
-    std::wstring caption = title ? title : ApplicationTitle();
     HWND owner = surface_ && activation_ && activation_->Active() ? GetAncestor(surface_->Hwnd(), GA_ROOT) : nullptr;
-    return MessageBoxW(owner, message.c_str(), caption.c_str(), style);
+    return HostMessage::Show(clientSite_.Get(), owner, text, style, title);
 }
 
 std::vector<ComPtr<IUnknown>> ControlBase::ContainedControls() {

@@ -183,6 +183,8 @@ private:
     void PaintWindow();
     void EnsureConfigured();
     HRESULT Activate(bool ui);
+    bool HasPropertyPages();
+    HRESULT ShowPropertyPages(HWND owner);
     DISPID DispatchIdOf(std::wstring_view name) const;
     ComPtr<IVelHostServices> HostServices() const;
     IUnknown* Self() { return static_cast<IOleObject*>(this); }

@@ -15,4 +15,15 @@ protected:
     }
 };
 
+// The ClassFactory creator of a property page class.
+template <class T>
+HRESULT CreatePage(IUnknown** object) {
+    try {
+        *object = static_cast<IPropertyPage2*>(com::Make<T>().Detach());
+        return S_OK;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
 }  // namespace vel::hosting

@@ -1,6 +1,7 @@
 #include "PropertyPageBase.h"
 
 #include "Boundary.h"
+#include "HostMessage.h"
 
 namespace vel::hosting {
 
@@ -24,12 +25,16 @@ STDMETHODIMP PropertyPageBase::Activate(HWND parent, LPCRECT position, BOOL) {
     return com::Guarded(IID_IPropertyPage, [&] {
         window_.emplace(static_cast<ControlWindow::Listener&>(*this));
         window_->Attach(parent, *position);
-        OnCreate(window_->Handle());
+        // The frame's dialog navigation (Tab, access keys) reaches into the page's fields.
+        HWND page = window_->Handle();
+        SetWindowLongPtrW(page, GWL_EXSTYLE, GetWindowLongPtrW(page, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+        OnCreate(page);
         NotifySelection();
     });
 }
 
 STDMETHODIMP PropertyPageBase::Deactivate() {
+    if (window_) com::Guarded(IID_IPropertyPage, [&] { Terminate(); });
     window_.reset();
     return S_OK;
 }
@@ -37,11 +42,14 @@ STDMETHODIMP PropertyPageBase::Deactivate() {
 STDMETHODIMP PropertyPageBase::GetPageInfo(PROPPAGEINFO* info) {
     if (!info) return E_POINTER;
     if (info->cb < sizeof(PROPPAGEINFO)) return E_INVALIDARG;
+    SIZE size{};
+    HRESULT hr = com::Guarded(IID_IPropertyPage, [&] { size = PageSize(); });
+    if (FAILED(hr)) return hr;
     size_t bytes = (title_.size() + 1) * sizeof(wchar_t);
     info->pszTitle = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
     if (!info->pszTitle) return E_OUTOFMEMORY;
     memcpy(info->pszTitle, title_.c_str(), bytes);
-    info->size = size_;
+    info->size = size;
     info->pszDocString = nullptr;
     info->pszHelpFile = nullptr;
     info->dwHelpContext = 0;
@@ -80,6 +88,15 @@ STDMETHODIMP PropertyPageBase::Move(LPCRECT position) {
 STDMETHODIMP PropertyPageBase::Apply() {
     if (selected_.empty()) return S_OK;
     return com::Guarded(IID_IPropertyPage, [&] { ApplyChanges(); });
+}
+
+int PropertyPageBase::ShowMessage(std::wstring_view text, UINT style) {
+    ComPtr<IOleObject> control;
+    ComPtr<IOleClientSite> site;
+    if (FirstSelected() && SUCCEEDED(FirstSelected()->QueryInterface(IID_PPV_ARGS(&control))))
+        control->GetClientSite(&site);
+    HWND owner = Window() ? GetAncestor(Window(), GA_ROOT) : nullptr;
+    return HostMessage::Show(site.Get(), owner, text, style);
 }
 
 void PropertyPageBase::SetChanged(bool changed) {

@@ -3,6 +3,7 @@
 #include <ocidl.h>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 #include <wrl/client.h>
 
@@ -39,6 +40,8 @@ protected:
 
     // The title and size (pixels) the frame shows; set by the page's constructor.
     void SetPageInfo(std::wstring title, SIZE size);
+    // The size the frame makes room for; a page that measures its fields answers its own.
+    virtual SIZE PageSize() { return size_; }
 
     // The page window was created: make the page's child controls here.
     virtual void OnCreate(HWND) {}
@@ -47,6 +50,8 @@ protected:
     // Write the page's values to the first control, then set Changed false.
     virtual void ApplyChanges() {}
     virtual void OnPaint(HDC) {}
+    // The page window is about to go: release what the page made in OnCreate.
+    virtual void Terminate() {}
     // Other messages of the page window (commands of its child controls).
     virtual std::optional<LRESULT> OnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
@@ -55,6 +60,8 @@ protected:
     bool Changed() const { return changed_; }
     void SetChanged(bool changed);
     HWND Window() const;
+    // The host's message box (the container of the first selected control shows it).
+    int ShowMessage(std::wstring_view text, UINT style);
 
 private:
     std::optional<LRESULT> OnWindowMessage(HWND window, UINT message, WPARAM w, LPARAM l) override;

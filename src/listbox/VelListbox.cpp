@@ -1285,4 +1285,7 @@ void VelListbox::FinishDividerDrag(float x) {
     column->SetDrawState(0);
 }
 
+// General, ColumnHeaders and Sorting, in that order.
+std::vector<CLSID> VelListbox::PropertyPages() const { return {CLSID_General, CLSID_ColumnHeadersPP, CLSID_Sort}; }
+
 }  // namespace vel::roster

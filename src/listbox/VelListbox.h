@@ -125,6 +125,7 @@ protected:
     void OnTerminate() override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM w, LPARAM l) override;
     IDropTarget* DropTarget() override;
+    std::vector<CLSID> PropertyPages() const override;
 
 private:
     // Collection events.

@@ -163,7 +163,11 @@ TEST(RosterRegistration, UnregisteringRemovesEveryKeyAndRegisteringRestoresThem)
     const std::wstring keys[] = {L"TypeLib\\" + Text(kLibid), L"Interface\\" + Text(Roster(0xA26A2D59)),
                                  L"Interface\\" + Text(Roster(0xA26A2D5C)), L"Interface\\" + Text(Roster(0xA26A2D53)),
                                  L"Interface\\" + Text(Roster(0xA26A2D56)), L"CLSID\\" + Text(Roster(0xA26A2D79)),
-                                 L"CorvaneListbox.VelListbox", L"CorvaneListbox.VelListbox.1"};
+                                 L"CorvaneListbox.VelListbox", L"CorvaneListbox.VelListbox.1",
+                                 // The property pages General, ColumnHeadersPP and Sort.
+                                 L"CLSID\\" + Text(Roster(0xA26A2D81)) + L"\\InprocServer32",
+                                 L"CLSID\\" + Text(Roster(0xA26A2D85)) + L"\\InprocServer32",
+                                 L"CLSID\\" + Text(Roster(0xA26A2D87)) + L"\\InprocServer32"};
 
     EXPECT_EQ(unregister(), S_OK);
     for (auto& k : keys) EXPECT_FALSE(KeyExists(k)) << std::string(k.begin(), k.end());

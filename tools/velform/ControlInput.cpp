@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "HeldKeys.h"
+
 namespace velform {
 namespace {
 
@@ -25,25 +27,6 @@ UINT MouseMessage(ControlInput::MouseAction action, long button) {
     int column = action == Action::Down ? 0 : action == Action::Up ? 1 : 2;
     return messages[which][column];
 }
-
-// Holds Shift, Ctrl and Alt down in the thread's key state for the scope, so that
-// a control asking GetKeyState sees what the input carries.
-class ShiftState {
-public:
-    explicit ShiftState(long shift) {
-        GetKeyboardState(saved_.data());
-        auto state = saved_;
-        Set(state, VK_SHIFT, shift & 1);
-        Set(state, VK_CONTROL, shift & 2);
-        Set(state, VK_MENU, shift & 4);
-        SetKeyboardState(state.data());
-    }
-    ~ShiftState() { SetKeyboardState(saved_.data()); }
-
-private:
-    static void Set(std::array<BYTE, 256>& state, int key, bool down) { state[key] = down ? 0x80 : 0; }
-    std::array<BYTE, 256> saved_{};
-};
 
 void PumpWaiting() {
     MSG message;
@@ -74,7 +57,7 @@ HWND ControlInput::FocusTarget() const {
 }
 
 void ControlInput::Mouse(MouseAction action, POINT point, long button, long shift) const {
-    ShiftState held(shift);
+    HeldKeys held(shift);
     POINT screen = point;
     ClientToScreen(control_, &screen);
     SetCursorPos(screen.x, screen.y);
@@ -91,7 +74,7 @@ void ControlInput::Mouse(MouseAction action, POINT point, long button, long shif
 }
 
 void ControlInput::Key(UINT keyCode, long shift) const {
-    ShiftState held(shift);
+    HeldKeys held(shift);
     HWND target = FocusTarget();
     UINT scan = MapVirtualKeyW(keyCode, MAPVK_VK_TO_VSC);
     PostMessageW(target, WM_KEYDOWN, keyCode, 1 | (scan << 16));

@@ -375,6 +375,19 @@ STDMETHODIMP HostObject::TypeInPropertyFrame(BSTR text) {
     return Run([&] { OpenFrame().Type(text ? text : L""); });
 }
 
+STDMETHODIMP HostObject::PropertyFrameKey(long keyCode, VARIANT shift) {
+    return Run([&] {
+        PropertyFrame& frame = OpenFrame();
+        frame.Key(static_cast<UINT>(keyCode), Optional(shift, 0));
+        if (!frame.IsOpen()) Session().GetForm().ClosePropertyFrame();
+    });
+}
+
+STDMETHODIMP HostObject::get_PropertyFrameText(BSTR* text) {
+    VEL_CHECK_OUT(text);
+    return Run([&] { *text = Bstr(OpenFrame().FocusText()).Detach(); });
+}
+
 STDMETHODIMP HostObject::get_PropertyFrameOpen(VARIANT_BOOL* open) {
     VEL_CHECK_OUT(open);
     return Run([&] {

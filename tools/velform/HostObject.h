@@ -58,6 +58,8 @@ public:
     STDMETHODIMP PressPropertyButton(BSTR button) override;
     STDMETHODIMP get_PropertyFrameOpen(VARIANT_BOOL* open) override;
     STDMETHODIMP TypeInPropertyFrame(BSTR text) override;
+    STDMETHODIMP PropertyFrameKey(long keyCode, VARIANT shift) override;
+    STDMETHODIMP get_PropertyFrameText(BSTR* text) override;
 
 private:
     template <class Body>

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <commctrl.h>
 
+#include "Bstr.h"
 #include "FormError.h"
+#include "HeldKeys.h"
+#include "HostServices_h.h"
 #include "TaskMemory.h"
 
 using vel::com::ComPtr;
@@ -39,7 +42,8 @@ void FreePageInfo(PROPPAGEINFO& info) {
 
 }  // namespace
 
-PropertyFrame::PropertyFrame(HWND owner, IUnknown* object, const std::wstring& controlName) : owner_(owner) {
+PropertyFrame::PropertyFrame(HWND owner, IUnknown* object, const std::wstring& controlName)
+    : owner_(owner), object_(object) {
     LoadPages(object);
     if (pages_.empty()) return;
     CreateFrameWindow(owner, controlName);
@@ -164,14 +168,78 @@ void PropertyFrame::FocusPage() {
     SetFocus(field ? field : page);
 }
 
-void PropertyFrame::Type(std::wstring_view text) {
+HWND PropertyFrame::FocusInFrame() {
     HWND target = GetFocus();
     if (!target || !IsChild(window_.Get(), target)) {
         FocusPage();
         target = GetFocus();
     }
     if (!target || !IsChild(window_.Get(), target)) throw FormError(L"no page of the property frame takes input");
+    return target;
+}
+
+void PropertyFrame::Type(std::wstring_view text) {
+    HWND target = FocusInFrame();
     for (wchar_t c : text) SendMessageW(target, WM_CHAR, c, 1);
+}
+
+void PropertyFrame::Key(UINT keyCode, long shift) {
+    FocusInFrame();
+    HeldKeys held(shift);
+    const bool alt = (shift & 4) != 0;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(keyCode, MAPVK_VK_TO_VSC)) << 16;
+    const LPARAM context = alt ? (1 << 29) : 0;
+    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN, up = alt ? WM_SYSKEYUP : WM_KEYUP;
+    std::vector<MSG> keys{{GetFocus(), down, keyCode, 1 | scan | context}};
+    // With Alt a letter or digit comes as the system character of an access key.
+    if (alt && ((keyCode >= 'A' && keyCode <= 'Z') || (keyCode >= '0' && keyCode <= '9')))
+        keys.push_back({nullptr, WM_SYSCHAR, keyCode <= 'Z' && keyCode >= 'A' ? keyCode - 'A' + 'a' : keyCode,
+                        1 | scan | context});
+    keys.push_back({nullptr, up, keyCode, 1 | scan | context | static_cast<LPARAM>(3u << 30)});
+    for (MSG& message : keys) {
+        if (!open_) return;
+        message.hwnd = GetFocus();
+        // The keys themselves go straight to the field with Alt held: only the
+        // system character is the access key, and no second one is made of them.
+        bool direct = alt && message.message != WM_SYSCHAR;
+        if (direct || !PreTranslate(message)) DispatchMessageW(&message);
+    }
+    MSG waiting;
+    while (open_ && PeekMessageW(&waiting, nullptr, 0, 0, PM_REMOVE)) {
+        if (PreTranslate(waiting)) continue;
+        TranslateMessage(&waiting);
+        DispatchMessageW(&waiting);
+    }
+}
+
+std::wstring PropertyFrame::FocusText() const {
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(window_.Get(), focus)) return L"";
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(focus)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(focus, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The dialog navigation of the frame's fields (Tab, a label's access key): to the
+// given field, or to the next or previous one, its text selected as dialogs do.
+void PropertyFrame::MoveFocus(WPARAM target, bool isHandle) {
+    HWND next = isHandle ? reinterpret_cast<HWND>(target) : GetNextDlgTabItem(window_.Get(), GetFocus(), target != 0);
+    if (!next) return;
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    SetFocus(next);
+}
+
+bool PropertyFrame::PreTranslate(MSG& message) {
+    if (pages_.empty()) return false;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        size_t step = GetKeyState(VK_SHIFT) < 0 ? pages_.size() - 1 : 1;
+        ShowPage((current_ + step) % pages_.size());
+        return true;
+    }
+    if (pages_.size() > current_ && pages_[current_].active &&
+        pages_[current_].page->TranslateAccelerator(&message) == S_OK)
+        return true;
+    return window_ && IsDialogMessageW(window_.Get(), &message);
 }
 
 bool PropertyFrame::ApplyEnabled() const { return applyButton_ && IsWindowEnabled(applyButton_); }
@@ -180,17 +248,42 @@ void PropertyFrame::PageBecameDirty() {
     if (applyButton_) EnableWindow(applyButton_, TRUE);
 }
 
-void PropertyFrame::Apply() {
+bool PropertyFrame::Apply() {
     for (auto& page : pages_) {
-        if (page.active && page.page->IsPageDirty() == S_OK) page.page->Apply();
+        if (!page.active || page.page->IsPageDirty() != S_OK) continue;
+        HRESULT hr = page.page->Apply();
+        if (FAILED(hr)) {
+            ReportFailure();
+            return false;
+        }
     }
     if (applyButton_) EnableWindow(applyButton_, FALSE);
+    return true;
+}
+
+// A page's failure to apply is shown to the user like the controls' messages,
+// through the control's site, and the frame stays open for a correction.
+void PropertyFrame::ReportFailure() {
+    ComPtr<IErrorInfo> info;
+    vel::com::Bstr description;
+    if (GetErrorInfo(0, &info) == S_OK) info->GetDescription(description.Out());
+    std::wstring text = description.Empty() ? L"The changes could not be applied." : std::wstring(description.View());
+    ComPtr<IOleObject> control;
+    ComPtr<IOleClientSite> site;
+    ComPtr<IVelHostServices> services;
+    if (object_ && SUCCEEDED(object_.As(&control)) && SUCCEEDED(control->GetClientSite(&site)) && site &&
+        SUCCEEDED(site.As(&services))) {
+        long answer = 0;
+        services->ShowMessage(vel::com::Bstr(text).Get(), nullptr, MB_OK | MB_ICONEXCLAMATION, &answer);
+    } else {
+        MessageBoxW(window_.Get(), text.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 void PropertyFrame::Press(Button button) {
     if (!open_) return;
-    if (button != Button::Cancel) Apply();
-    if (button != Button::Apply) Close();
+    bool applied = button == Button::Cancel || Apply();
+    if (button != Button::Apply && applied) Close();
 }
 
 void PropertyFrame::Close() {
@@ -213,10 +306,7 @@ void PropertyFrame::RunModal() {
     if (owner_) EnableWindow(owner_, FALSE);
     MSG message;
     while (open_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        bool handled = pages_.size() > current_ && pages_[current_].active &&
-                       pages_[current_].page->TranslateAccelerator(&message) == S_OK;
-        if (!handled && window_ && IsDialogMessageW(window_.Get(), &message)) handled = true;
-        if (handled) continue;
+        if (PreTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -247,6 +337,9 @@ LRESULT CALLBACK PropertyFrame::WindowProc(HWND window, UINT message, WPARAM wPa
             return 0;
         case WM_CLOSE:
             frame->Press(Button::Cancel);
+            return 0;
+        case WM_NEXTDLGCTL:
+            frame->MoveFocus(wParam, LOWORD(lParam) != 0);
             return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);

@@ -32,6 +32,14 @@ public:
     // Types `text` where the frame has the keyboard focus: in the current page, at
     // its first field when the page opens.
     void Type(std::wstring_view text);
+    // Presses a key where the frame has the focus, as its message loop handles it:
+    // Tab moves between fields, Alt with a letter uses an access key, Ctrl+Tab
+    // shows the next page, other keys go to the field (arrows choose in a list).
+    // shift: 1 Shift, 2 Ctrl, 4 Alt.
+    void Key(UINT keyCode, long shift);
+    // The text of the field that has the focus (a text box's text, a list's
+    // chosen item, a button's caption).
+    std::wstring FocusText() const;
 
 private:
     struct Page {
@@ -49,11 +57,18 @@ private:
     // The current page's window: the visible child of the frame that is no part of it.
     HWND PageWindow() const;
     void FocusPage();
-    void Apply();
+    // The keyboard handling of the frame's message loop; true when it took the message.
+    bool PreTranslate(MSG& message);
+    void MoveFocus(WPARAM target, bool isHandle);
+    HWND FocusInFrame();
+    // Applies the dirty pages; a page that fails is reported and stops the rest.
+    bool Apply();
+    void ReportFailure();
     void Close();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND owner_;
+    vel::com::ComPtr<IUnknown> object_;
     std::vector<Page> pages_;
     vel::drawing::OwnedWindow window_;
     HWND tabs_ = nullptr;
