@@ -140,7 +140,11 @@ void GeneralPage::ApplyChanges() {
     Check(frame->put_Caption(com::Bstr(text).Get()));
     Check(frame->put_Alignment(static_cast<VelCheckFrameAlignmentConstants>(ListValue(cboAlignment))));
     Check(frame->put_Value(static_cast<VelCheckboxConstants>(ListValue(cboValue))));
-    Check(frame->put_Appearance(static_cast<VelAppearanceConstants>(ListValue(cboAppearance))));
+    // Writing Appearance resets BackColor, so an unchanged one is not written again.
+    VelAppearanceConstants appearance{};
+    Check(frame->get_Appearance(&appearance));
+    if (ListValue(cboAppearance) != appearance)
+        Check(frame->put_Appearance(static_cast<VelAppearanceConstants>(ListValue(cboAppearance))));
     Check(frame->put_BorderStyle(static_cast<VelBorderStyleConstants>(ListValue(cboBorderStyle))));
     Check(frame->put_MousePointer(static_cast<short>(ListValue(cboMousePointer))));
     Check(frame->put_OLEDropMode(static_cast<VelOLEDropConstants>(ListValue(cboDropMode))));

@@ -30,6 +30,7 @@ constexpr OLE_COLOR kButtonFace = 0x8000000F;
 constexpr OLE_COLOR kButtonText = 0x80000012;
 constexpr UINT kSysColorChange = WM_SYSCOLORCHANGE;  // 21
 constexpr long kPlainBoxSize = 12;
+constexpr UINT kShownMessage = WM_APP + 0x31;
 
 VARIANT_BOOL Vb(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
@@ -104,12 +105,14 @@ void VelCheckFrame::OnInitialize() {
     if (auto hooked = velMsgHook1_->Windows().AddWindow(missing.Get(), missing.Get(), missing.Get(), handle.Get()))
         hooked->Messages().AddMessage(missing.Get(), missing.Get(), Variant::FromLong(kSysColorChange).Get(),
                                       Variant::FromString(L"WM_SYSCOLORCHANGE").Get(), missing.Get(), missing.Get());
-    // The surface starts with the container's font, as the font of a new frame.
-    if (!Surface().Font()) Surface().SetFont(StandardObjects::CloneFont(Ambient().Font().Get()).Get());
 }
+
+// A frame starts with a copy of the container's font.
+void VelCheckFrame::UseAmbientFont() { Surface().SetFont(StandardObjects::CloneFont(Ambient().Font().Get()).Get()); }
 
 void VelCheckFrame::OnInitProperties() {
     velMsgHook1_->SetSubclass(true);
+    UseAmbientFont();
     alignment_ = kLeftJustify;
     appearance_ = 1;
     Surface().SetBackColor(kButtonFace);
@@ -138,6 +141,7 @@ void VelCheckFrame::OnReadProperties(hosting::PropertyBag& bag) {
         return InRange(value, high) ? value : fallback;
     };
     velMsgHook1_->SetSubclass(true);
+    UseAmbientFont();
     alignment_ = ranged(L"Alignment", 2, kLeftJustify);
     appearance_ = ranged(L"Appearance", 1, 1);
     Surface().SetBackColor(bag.ReadColor(L"BackColor", 0));
@@ -195,8 +199,12 @@ void VelCheckFrame::OnWriteProperties(hosting::PropertyBag& bag) {
     bag.WriteLong(L"CheckBoxTop", geometry_.checkBoxTop);
 }
 
+// A host sites the controls inside the frame after the frame itself, so the contents
+// are brought in line again once the host's queued work has run.
 void VelCheckFrame::OnShow() {
-    if (UserMode()) UpdateContainedControls();
+    if (!UserMode()) return;
+    UpdateContainedControls();
+    PostMessageW(Surface().Hwnd(), kShownMessage, 0, 0);
 }
 
 void VelCheckFrame::OnResize() { RepaintParts(rdAll); }
@@ -286,11 +294,11 @@ void VelCheckFrame::MeasureCaption() {
 }
 
 // Sizes the check box for `picture` (the picture's size plus `padding`, or 12 x 12
-// without one) and hands its bitmap to the picture entry.
+// without a bitmap) and hands its bitmap to the picture entry.
 void VelCheckFrame::ApplyPicture(IPictureDisp* picture, long padding) {
     CPicture& entry = maskBlt_->Item(1);
     HBITMAP bitmap = BitmapOf(picture);
-    if (!picture || !bitmap) {
+    if (!bitmap || StandardObjects::TypeOf(picture) != PictureType::Bitmap) {
         picture_.Reset();
         geometry_.checkBoxWidth = geometry_.checkBoxHeight = kPlainBoxSize;
         entry.SetSource(nullptr);
@@ -379,6 +387,9 @@ std::optional<LRESULT> VelCheckFrame::OnMessage(UINT message, WPARAM w, LPARAM l
     case WM_KEYUP: input_.KeyUp(static_cast<short>(w), KeyShift()); return 0;
     case WM_CHAR: RaiseKeyEvent(kKeyPress, static_cast<short>(w), 0); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case kShownMessage:
+        if (UserMode()) UpdateContainedControls();
+        return 0;
     default: return std::nullopt;
     }
 }

@@ -103,6 +103,7 @@ private:
     void HookPropertyChanged(std::wstring_view) override {}
 
     void UpdateContainedControls();
+    void UseAmbientFont();
     void SetBackColor(OLE_COLOR color);
     void ApplyPicture(IPictureDisp* picture, long padding);
     void MeasureCaption();

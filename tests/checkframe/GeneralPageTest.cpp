@@ -80,8 +80,10 @@ TEST_F(CheckFrameGeneralPage, TheListsHoldTheirEntriesAndShowTheFramesValues) {
 TEST_F(CheckFrameGeneralPage, ApplyingWithoutEditsWritesTheSameValuesBack) {
     CheckFrameHost host(false);
     Put(host.Disp(), L"MousePointer", Num(99));
+    Put(host.Disp(), L"BackColor", Num(0x00C0FFEE));
     OpenPage page(host.site->Window(), {host.Disp()});
     EXPECT_HRESULT_SUCCEEDED(page.page->Apply());
+    EXPECT_EQ(AsLong(Get(host.Disp(), L"BackColor")), 0x00C0FFEE) << "an unchanged appearance keeps the colour";
     EXPECT_EQ(AsLong(Get(host.Disp(), L"MousePointer")), 99) << "the last entry writes 99, not 16";
     EXPECT_EQ(AsText(Get(host.Disp(), L"Caption")), L"CheckFrame1");
     EXPECT_FALSE(page.Dirty());

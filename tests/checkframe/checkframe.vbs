@@ -30,6 +30,7 @@ Function ErrorOf(name, value)
 End Function
 
 Sub Test_ANewFrameIsUncheckedAndItsContentsAreDisabled()
+    Host.Pump
     Host.AssertEqual 0, Frame1.Value
     Host.AssertEqual "Frame1", Frame1.Caption
     AssertInnerEnabled False, "an unchecked frame disables what it holds"
