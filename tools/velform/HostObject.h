@@ -58,6 +58,8 @@ public:
     STDMETHODIMP PressPropertyButton(BSTR button) override;
     STDMETHODIMP get_PropertyFrameOpen(VARIANT_BOOL* open) override;
     STDMETHODIMP TypeInPropertyFrame(BSTR text) override;
+    STDMETHODIMP LoadPicture(VARIANT path, IPictureDisp** picture) override;
+    STDMETHODIMP SavePicture(VARIANT picture, BSTR path) override;
 
 private:
     template <class Body>
