@@ -108,6 +108,20 @@ inline CallResult PutRef(IDispatch* object, const wchar_t* name, IDispatch* valu
 
 inline COLORREF Sys(int index) { return GetSysColor(index); }
 
+// OLE colours travel as unsigned 32-bit values (system colours have the high bit set).
+inline Variant Colour(unsigned long colour) {
+    VARIANT raw{};
+    raw.vt = VT_UI4;
+    raw.ulVal = colour;
+    return Variant(raw);
+}
+
+inline unsigned long ColourOf(const CallResult& result) {
+    VARIANT converted{};
+    if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&result.value.Get()), 0, VT_UI4))) return 0xFFFFFFFF;
+    return converted.ulVal;
+}
+
 // Every test ends with its objects released and no GDI object left behind (counted
 // from each test's second run).
 using CheckFrameTest = HostingTest;

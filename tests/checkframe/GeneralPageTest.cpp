@@ -83,7 +83,7 @@ TEST_F(CheckFrameGeneralPage, ApplyingWithoutEditsWritesTheSameValuesBack) {
     Put(host.Disp(), L"BackColor", Num(0x00C0FFEE));
     OpenPage page(host.site->Window(), {host.Disp()});
     EXPECT_HRESULT_SUCCEEDED(page.page->Apply());
-    EXPECT_EQ(AsLong(Get(host.Disp(), L"BackColor")), 0x00C0FFEE) << "an unchanged appearance keeps the colour";
+    EXPECT_EQ(ColourOf(Get(host.Disp(), L"BackColor")), 0x00C0FFEEu) << "an unchanged appearance keeps the colour";
     EXPECT_EQ(AsLong(Get(host.Disp(), L"MousePointer")), 99) << "the last entry writes 99, not 16";
     EXPECT_EQ(AsText(Get(host.Disp(), L"Caption")), L"CheckFrame1");
     EXPECT_FALSE(page.Dirty());
@@ -101,7 +101,7 @@ TEST_F(CheckFrameGeneralPage, EditsMarkThePageChangedAndApplyWritesOnlyTheFirstF
     EXPECT_HRESULT_SUCCEEDED(page.page->Apply());
     EXPECT_FALSE(page.Dirty());
     EXPECT_EQ(AsLong(Get(first.Disp(), L"Appearance")), 0);
-    EXPECT_EQ(static_cast<unsigned long>(AsLong(Get(first.Disp(), L"BackColor"))), 0x80000005u)
+    EXPECT_EQ(ColourOf(Get(first.Disp(), L"BackColor")), 0x80000005u)
         << "a flat appearance brings the window colour";
     EXPECT_EQ(AsLong(Get(first.Disp(), L"Value")), 1);
     EXPECT_EQ(AsLong(Get(first.Disp(), L"Alignment")), 2);

@@ -136,7 +136,7 @@ TEST_F(CheckFramePainting, TheSystemCheckBoxShowsEachValueAtItsRectangle) {
     Put(host.Disp(), L"Value", Num(2));
     EXPECT_TRUE(ShowsSystemBox(host, DFCS_BUTTONCHECK | DFCS_CHECKED | DFCS_INACTIVE));
     Put(host.Disp(), L"Appearance", Num(0));
-    Put(host.Disp(), L"BackColor", Num(static_cast<long>(0x8000000F)));
+    Put(host.Disp(), L"BackColor", Colour(0x8000000F));
     EXPECT_TRUE(ShowsSystemBox(host, DFCS_BUTTONCHECK | DFCS_CHECKED | DFCS_INACTIVE | DFCS_FLAT));
 }
 

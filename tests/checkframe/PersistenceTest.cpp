@@ -51,9 +51,9 @@ TEST_F(CheckFramePersistence, ANewFrameHasTheDocumentedDefaults) {
     EXPECT_EQ(AsLong(Get(host.Disp(), L"Alignment")), 0);
     EXPECT_EQ(AsLong(Get(host.Disp(), L"Appearance")), 1);
     EXPECT_EQ(AsLong(Get(host.Disp(), L"BorderStyle")), 1);
-    EXPECT_EQ(static_cast<unsigned long>(AsLong(Get(host.Disp(), L"BackColor"))), 0x8000000Fu);
-    EXPECT_EQ(static_cast<unsigned long>(AsLong(Get(host.Disp(), L"ForeColor"))), 0x80000012u);
-    EXPECT_EQ(AsLong(Get(host.Disp(), L"MaskColor")), 0xFFFFFF);
+    EXPECT_EQ(ColourOf(Get(host.Disp(), L"BackColor")), 0x8000000Fu);
+    EXPECT_EQ(ColourOf(Get(host.Disp(), L"ForeColor")), 0x80000012u);
+    EXPECT_EQ(ColourOf(Get(host.Disp(), L"MaskColor")), 0xFFFFFFu);
     EXPECT_EQ(AsLong(Get(host.Disp(), L"Value")), 0);
     EXPECT_EQ(AsLong(Get(host.Disp(), L"Enabled")), -1);
     EXPECT_FALSE(AsObject(Get(host.Disp(), L"Picture")));
@@ -101,14 +101,14 @@ TEST_F(CheckFramePersistence, EveryPropertyIsWrittenWithItsTypeAndReadsBack) {
     CheckFrameHost restored(true, bag.Get());
     EXPECT_EQ(AsLong(Get(restored.Disp(), L"Alignment")), 2);
     EXPECT_EQ(AsLong(Get(restored.Disp(), L"Appearance")), 0);
-    EXPECT_EQ(static_cast<unsigned long>(AsLong(Get(restored.Disp(), L"BackColor"))), 0x80000005u)
+    EXPECT_EQ(ColourOf(Get(restored.Disp(), L"BackColor")), 0x80000005u)
         << "a flat frame sits on the window colour";
     EXPECT_EQ(AsLong(Get(restored.Disp(), L"BorderStyle")), 0);
     EXPECT_EQ(AsText(Get(restored.Disp(), L"Caption")), L"Shipping & more");
     EXPECT_EQ(AsLong(Get(restored.Disp(), L"Enabled")), 0);
-    EXPECT_EQ(AsLong(Get(restored.Disp(), L"ForeColor")), 0x0000FF);
+    EXPECT_EQ(ColourOf(Get(restored.Disp(), L"ForeColor")), 0x0000FFu);
     EXPECT_EQ(AsLong(Get(restored.Disp(), L"HelpContextID")), 17);
-    EXPECT_EQ(AsLong(Get(restored.Disp(), L"MaskColor")), 0x00FF00);
+    EXPECT_EQ(ColourOf(Get(restored.Disp(), L"MaskColor")), 0x00FF00u);
     EXPECT_EQ(AsLong(Get(restored.Disp(), L"MousePointer")), 99);
     EXPECT_EQ(AsLong(Get(restored.Disp(), L"RightToLeft")), -1);
     EXPECT_EQ(AsLong(Get(restored.Disp(), L"UseMaskColor")), -1);
@@ -228,7 +228,7 @@ TEST_F(CheckFramePersistence, MissingKeysReadAsEmptyValuesAndAHugeCaptionLoads) 
     Write(bag.Get(), L"Caption", Str(huge.c_str()));
     CheckFrameHost host(true, bag.Get());
     EXPECT_EQ(AsLong(Get(host.Disp(), L"Enabled")), 0) << "a bag without Enabled loads the frame disabled";
-    EXPECT_EQ(AsLong(Get(host.Disp(), L"BackColor")), 0) << "and without BackColor black";
+    EXPECT_EQ(ColourOf(Get(host.Disp(), L"BackColor")), 0u) << "and without BackColor black";
     EXPECT_EQ(AsText(Get(host.Disp(), L"Caption")).size(), huge.size());
     EXPECT_EQ(host.Pixel(100, 90), RGB(0, 0, 0));
 }

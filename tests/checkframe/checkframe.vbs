@@ -163,3 +163,56 @@ Sub Test_TheGeneralPageEditsTheFrame()
     Host.Assert Not Host.PropertyFrameOpen
     Host.AssertEqual "Paid", Frame1.Caption
 End Sub
+
+' The picture of tests/checkframe/pictures/tick.bmp: 16 x 16, magenta with a red
+' diagonal and a blue top-right pixel. After a reload the box is the picture plus 3
+' pixels, at (9, 1), and the picture sits 2 pixels inside it.
+Const PictureX = 11
+Const PictureY = 3
+
+Sub AssertTickPixels(why)
+    Host.AssertEqual RGB(200, 0, 0), Host.Pixel("Frame1", PictureX + 5, PictureY + 5), why & ": diagonal"
+    Host.AssertEqual RGB(0, 0, 255), Host.Pixel("Frame1", PictureX + 15, PictureY), why & ": corner"
+    Host.AssertEqual RGB(255, 0, 255), Host.Pixel("Frame1", PictureX + 8, PictureY + 2), why & ": opaque mask colour"
+End Sub
+
+Sub Test_APictureIsSavedWithTheFormAndReloadsPixelForPixel()
+    Host.UserMode = False
+    Set Frame1.Picture = Host.LoadPicture("pictures/tick.bmp")
+    Frame1.Value = 1
+    Host.SaveForm
+    Host.AssertEqual "VelBitmap1:", Left(Host.SavedProperty("Frame1", "Picture"), 11)
+    Host.ReloadForm
+    Host.Assert Not Frame1.Picture Is Nothing, "the picture came back"
+    Host.AssertEqual 1, Frame1.Picture.Type
+    Host.Pump
+    AssertTickPixels "after the reload"
+    Frame1.MaskColor = RGB(255, 0, 255)
+    Frame1.UseMaskColor = True
+    Host.Pump
+    Host.AssertEqual RGB(200, 0, 0), Host.Pixel("Frame1", PictureX + 5, PictureY + 5), "the picture shows"
+    Host.Assert Host.Pixel("Frame1", PictureX + 8, PictureY + 2) <> RGB(255, 0, 255), "the mask colour is transparent"
+End Sub
+
+Sub Test_OnlyBitmapsArePicturesAndOnlyIconsAreMouseIcons()
+    Dim icon, bitmap
+    Set icon = Host.LoadPicture("../velform/pictures/blue.ico")
+    Set bitmap = Host.LoadPicture("pictures/tick.bmp")
+    On Error Resume Next
+    Set Frame1.Picture = icon
+    Host.AssertEqual 380, Err.Number, "an icon is no picture for the box"
+    Err.Clear
+    Set Frame1.MouseIcon = bitmap
+    Host.AssertEqual -2147220453, Err.Number
+    Host.AssertEqual "MouseIcon only accepts a picture of type icon or cursor.", Err.Description
+    Err.Clear
+    Set Frame1.MouseIcon = icon
+    Host.AssertEqual 0, Err.Number, "an icon is a mouse icon"
+    Set Frame1.MouseIcon = Nothing
+    Host.AssertEqual 0, Err.Number, "Nothing is accepted"
+    On Error GoTo 0
+    Host.Assert Frame1.Picture Is Nothing
+    Set Frame1.Picture = bitmap
+    Set Frame1.Picture = Nothing
+    Host.Assert Frame1.Picture Is Nothing, "Nothing clears the picture"
+End Sub
