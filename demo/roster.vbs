@@ -1,8 +1,12 @@
-'@form Title="Vel controls: list box" Width=640 Height=420
+'@form Title="Vel controls: list box" Width=900 Height=420
 '@control List1 CorvaneListbox.VelListbox 10 10 620 400
+'@control Shipping CorvaneCheckFrame.VelCheckFrame 640 10 250 200
+'@control Express CorvaneCheckFrame.VelCheckFrame 16 36 218 70 in Shipping
+'@control Insured CorvaneCheckFrame.VelCheckFrame 16 116 218 70 in Shipping
 
 ' A staff list of a few hundred rows in five columns. Drag a column divider to resize
-' the column; click a row to select it.
+' the column; click a row to select it. Tick the "Ship to the staff" check frame and the
+' frames inside it come alive; untick it and they are disabled again.
 Const RowCount = 300
 
 Dim firstNames, lastNames, departments, cities
@@ -30,4 +34,9 @@ Sub Form_Load()
     Next
     List1.Redraw = True
     List1.ListItems(3).Selected = True
+    Shipping.Caption = "Ship to the staff"
+    Shipping.Value = 1
+    Express.Caption = "Express delivery"
+    Insured.Caption = "Insured parcel"
+    Insured.Value = 2
 End Sub

@@ -167,13 +167,12 @@ void FormFile::CheckParents() const {
     }
 }
 
-std::wstring FormFile::PropertiesPath() const {
-    if (properties_.empty() || properties_.find(L':') != std::wstring::npos || properties_[0] == L'\\' ||
-        properties_[0] == L'/') {
-        return properties_;
-    }
+std::wstring FormFile::PropertiesPath() const { return Beside(properties_); }
+
+std::wstring FormFile::Beside(const std::wstring& path) const {
+    if (path.empty() || path.find(L':') != std::wstring::npos || path[0] == L'\\' || path[0] == L'/') return path;
     size_t folder = path_.find_last_of(L"\\/");
-    return folder == std::wstring::npos ? properties_ : path_.substr(0, folder + 1) + properties_;
+    return folder == std::wstring::npos ? path : path_.substr(0, folder + 1) + path;
 }
 
 std::vector<std::wstring> FormFile::SubNames() const {

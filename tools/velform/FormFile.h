@@ -28,6 +28,8 @@ public:
     const std::wstring& Title() const { return title_; }
     // The file of saved properties the controls load at start (empty: they start new).
     std::wstring PropertiesPath() const;
+    // A path relative to the form's folder made whole; whole paths stay as they are.
+    std::wstring Beside(const std::wstring& path) const;
     SIZE ClientSize() const { return size_; }
     const std::vector<ControlDeclaration>& Controls() const { return controls_; }
     // Every `Sub Test_*` of the code, in the order of the file.

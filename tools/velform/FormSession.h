@@ -29,6 +29,7 @@ public:
     const std::optional<ScriptFailure>& Failure() const { return script_->Failure(); }
 
     Form& GetForm() { return *form_; }
+    const FormFile& File() const { return file_; }
     FormJournal& Journal() { return journal_; }
     ScriptHost& Script() { return *script_.Get(); }
     void Print(const std::wstring& text) const;

@@ -9,6 +9,7 @@
 #include "ControlInput.h"
 #include "FormError.h"
 #include "FormSession.h"
+#include "PictureFile.h"
 #include "PropertyFrame.h"
 #include "Variant.h"
 #include "WindowDC.h"
@@ -393,6 +394,24 @@ STDMETHODIMP HostObject::get_PropertyFrameOpen(VARIANT_BOOL* open) {
     return Run([&] {
         PropertyFrame* frame = Session().GetForm().OpenFrame();
         *open = frame && frame->IsOpen() ? VARIANT_TRUE : VARIANT_FALSE;
+    });
+}
+
+STDMETHODIMP HostObject::LoadPicture(VARIANT path, IPictureDisp** picture) {
+    VEL_CHECK_OUT(picture);
+    *picture = nullptr;
+    return Run([&] {
+        std::wstring file;
+        if (!IsMissing(path) && path.vt != VT_EMPTY) file = std::wstring(vel::com::ToText(path).View());
+        *picture = PictureFile::Load(Session().File().Beside(file)).Detach();
+    });
+}
+
+STDMETHODIMP HostObject::SavePicture(VARIANT picture, BSTR path) {
+    return Run([&] {
+        auto object = Variant::Dereferenced(picture);
+        bool isObject = object.Type() == VT_DISPATCH || object.Type() == VT_UNKNOWN;
+        PictureFile::Save(isObject ? object.Get().punkVal : nullptr, Session().File().Beside(path ? path : L""));
     });
 }
 

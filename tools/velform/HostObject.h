@@ -60,6 +60,8 @@ public:
     STDMETHODIMP TypeInPropertyFrame(BSTR text) override;
     STDMETHODIMP PropertyFrameKey(long keyCode, VARIANT shift) override;
     STDMETHODIMP get_PropertyFrameText(BSTR* text) override;
+    STDMETHODIMP LoadPicture(VARIANT path, IPictureDisp** picture) override;
+    STDMETHODIMP SavePicture(VARIANT picture, BSTR path) override;
 
 private:
     template <class Body>
