@@ -3,7 +3,6 @@
 #include <olectl.h>
 
 #include "Bstr.h"
-#include "EventSink.h"
 #include "FormError.h"
 #include "SnapshotEnumerator.h"
 #include "Variant.h"
@@ -19,7 +18,6 @@ namespace velform {
 namespace {
 
 constexpr long kHimetricPerInch = 2540;
-constexpr long kTwipsPerInch = 1440;
 
 struct AmbientName {
     DISPID id;
@@ -54,17 +52,6 @@ struct UnknownElement {
     }
 };
 using UnknownEnumerator = vel::com::SnapshotEnumerator<IEnumUnknown, UnknownElement>;
-
-Variant AmbientFont() {
-    FONTDESC description{sizeof(FONTDESC)};
-    description.lpstrName = const_cast<LPOLESTR>(L"Tahoma");
-    description.cySize.int64 = 8 * 10000;
-    description.sWeight = FW_NORMAL;
-    description.sCharset = DEFAULT_CHARSET;
-    ComPtr<IFontDisp> font;
-    OleCreateFontIndirect(&description, IID_PPV_ARGS(&font));
-    return Variant::FromDispatch(font.Get());
-}
 
 }  // namespace
 
@@ -108,37 +95,7 @@ void ControlSite::StartProperties(PropertyBag* saved) {
     }
 }
 
-void ControlSite::ConnectEvents() {
-    ComPtr<IProvideClassInfo> classInfo;
-    ComPtr<IConnectionPointContainer> points;
-    if (FAILED(object_.As(&classInfo)) || FAILED(object_.As(&points))) return;
-    ComPtr<IProvideClassInfo2> classInfo2;
-    IID source = IID_NULL;
-    if (SUCCEEDED(classInfo.As(&classInfo2))) classInfo2->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source);
-    ComPtr<ITypeInfo> coclass, sourceInfo;
-    if (FAILED(classInfo->GetClassInfo(&coclass))) return;
-    TYPEATTR* attributes = nullptr;
-    if (FAILED(coclass->GetTypeAttr(&attributes))) return;
-    for (UINT i = 0; i < attributes->cImplTypes && !sourceInfo; ++i) {
-        int flags = 0;
-        HREFTYPE reference = 0;
-        coclass->GetImplTypeFlags(i, &flags);
-        if ((flags & (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE)) != (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE))
-            continue;
-        if (SUCCEEDED(coclass->GetRefTypeOfImplType(i, &reference))) coclass->GetRefTypeInfo(reference, &sourceInfo);
-    }
-    coclass->ReleaseTypeAttr(attributes);
-    if (!sourceInfo) return;
-    if (source == IID_NULL) {
-        TYPEATTR* sourceAttributes = nullptr;
-        if (FAILED(sourceInfo->GetTypeAttr(&sourceAttributes))) return;
-        source = sourceAttributes->guid;
-        sourceInfo->ReleaseTypeAttr(sourceAttributes);
-    }
-    if (FAILED(points->FindConnectionPoint(source, &eventPoint_))) return;
-    auto sink = Make<EventSink>(owner_, Name(), source, sourceInfo.Get());
-    if (FAILED(eventPoint_->Advise(sink->Unknown(), &eventCookie_))) eventPoint_.Reset();
-}
+void ControlSite::ConnectEvents() { events_.Connect(object_.Get(), owner_, Name()); }
 
 void ControlSite::ConnectPropertyNotifications() {
     ComPtr<IConnectionPointContainer> points;
@@ -147,12 +104,30 @@ void ControlSite::ConnectPropertyNotifications() {
     if (FAILED(notifyPoint_->Advise(static_cast<IPropertyNotifySink*>(this), &notifyCookie_))) notifyPoint_.Reset();
 }
 
-void ControlSite::Activate() {
+void ControlSite::SetExtent() {
     RECT bounds = declaration_.bounds;
     WindowDC screen(nullptr);
     SIZEL extent{MulDiv(bounds.right - bounds.left, kHimetricPerInch, GetDeviceCaps(screen.Get(), LOGPIXELSX)),
                  MulDiv(bounds.bottom - bounds.top, kHimetricPerInch, GetDeviceCaps(screen.Get(), LOGPIXELSY))};
     object_->SetExtent(DVASPECT_CONTENT, &extent);
+}
+
+void ControlSite::Move(const RECT& bounds) {
+    declaration_.bounds = bounds;
+    if (!object_) return;
+    SetExtent();
+    ComPtr<IOleInPlaceObject> inPlace;
+    if (SUCCEEDED(object_.As(&inPlace))) inPlace->SetObjectRects(&bounds, &bounds);
+}
+
+void ControlSite::SetDisplayName(std::wstring name) {
+    displayName_ = std::move(name);
+    AmbientChanged(DISPID_AMBIENT_DISPLAYNAME);
+}
+
+void ControlSite::Activate() {
+    RECT bounds = declaration_.bounds;
+    SetExtent();
     Check(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, parent_, &bounds),
           L"control " + Name() + L" did not activate");
     ComPtr<IOleInPlaceObject> inPlace;
@@ -165,9 +140,8 @@ void ControlSite::Activate() {
 void ControlSite::Close() {
     if (!object_) return;
     ComPtr<ControlSite> self(this);
-    if (eventPoint_) eventPoint_->Unadvise(eventCookie_);
+    events_.Disconnect();
     if (notifyPoint_) notifyPoint_->Unadvise(notifyCookie_);
-    eventPoint_.Reset();
     notifyPoint_.Reset();
     ComPtr<IOleInPlaceObject> inPlace;
     if (SUCCEEDED(object_.As(&inPlace))) inPlace->InPlaceDeactivate();
@@ -232,15 +206,18 @@ STDMETHODIMP ControlSite::OnInPlaceActivateEx(BOOL* noRedraw, DWORD) {
     return S_OK;
 }
 
-// Container units are twips, as the ScaleUnits ambient says.
+// Container units are those the ScaleUnits ambient names.
 STDMETHODIMP ControlSite::TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) {
     if (!himetric || !container) return E_POINTER;
+    WindowDC screen(nullptr);
+    double perInchX = owner_.Ambients().UnitsPerInch(GetDeviceCaps(screen.Get(), LOGPIXELSX));
+    double perInchY = owner_.Ambients().UnitsPerInch(GetDeviceCaps(screen.Get(), LOGPIXELSY));
     if (flags & XFORMCOORDS_HIMETRICTOCONTAINER) {
-        container->x = static_cast<float>(himetric->x) * kTwipsPerInch / kHimetricPerInch;
-        container->y = static_cast<float>(himetric->y) * kTwipsPerInch / kHimetricPerInch;
+        container->x = static_cast<float>(himetric->x * perInchX / kHimetricPerInch);
+        container->y = static_cast<float>(himetric->y * perInchY / kHimetricPerInch);
     } else if (flags & XFORMCOORDS_CONTAINERTOHIMETRIC) {
-        himetric->x = static_cast<LONG>(container->x * kHimetricPerInch / kTwipsPerInch + 0.5f);
-        himetric->y = static_cast<LONG>(container->y * kHimetricPerInch / kTwipsPerInch + 0.5f);
+        himetric->x = static_cast<LONG>(container->x * kHimetricPerInch / perInchX + 0.5);
+        himetric->y = static_cast<LONG>(container->y * kHimetricPerInch / perInchY + 0.5);
     } else {
         return E_INVALIDARG;
     }
@@ -274,15 +251,16 @@ STDMETHODIMP ControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS
                                  UINT*) {
     if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
     if (!result) return E_POINTER;
+    const FormAmbients& ambients = owner_.Ambients();
     Variant value;
     switch (id) {
         case DISPID_AMBIENT_USERMODE: value = Variant::FromBool(owner_.UserMode()); break;
-        case DISPID_AMBIENT_FONT: value = AmbientFont(); break;
-        case DISPID_AMBIENT_FORECOLOR: value = Variant::FromLong(0x80000000 | COLOR_WINDOWTEXT); break;
-        case DISPID_AMBIENT_BACKCOLOR: value = Variant::FromLong(0x80000000 | COLOR_BTNFACE); break;
-        case DISPID_AMBIENT_SCALEUNITS: value = Variant::FromString(L"Twip"); break;
-        case DISPID_AMBIENT_DISPLAYNAME: value = Variant::FromString(Name()); break;
-        case DISPID_AMBIENT_LOCALEID: value = Variant::FromLong(static_cast<long>(GetUserDefaultLCID())); break;
+        case DISPID_AMBIENT_FONT: value = Variant::FromDispatch(ambients.font.Get()); break;
+        case DISPID_AMBIENT_FORECOLOR: value = Variant::FromLong(static_cast<long>(ambients.foreColor)); break;
+        case DISPID_AMBIENT_BACKCOLOR: value = Variant::FromLong(static_cast<long>(ambients.backColor)); break;
+        case DISPID_AMBIENT_SCALEUNITS: value = Variant::FromString(ambients.scaleUnits); break;
+        case DISPID_AMBIENT_DISPLAYNAME: value = Variant::FromString(DisplayName()); break;
+        case DISPID_AMBIENT_LOCALEID: value = Variant::FromLong(static_cast<long>(ambients.localeId)); break;
         case DISPID_AMBIENT_MESSAGEREFLECT:
         case DISPID_AMBIENT_SHOWGRABHANDLES:
         case DISPID_AMBIENT_SHOWHATCHING:

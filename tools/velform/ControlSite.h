@@ -4,14 +4,13 @@
 #include <string>
 
 #include "ComObject.h"
+#include "EventConnection.h"
 #include "FormFile.h"
 #include "HostServices_h.h"
 #include "PropertyBag.h"
 #include "SiteOwner.h"
 
 namespace velform {
-
-class EventSink;
 
 // The site of one control on a form: client site, in-place site, control site,
 // ambient properties (through its IDispatch), property-change sink and the
@@ -28,6 +27,11 @@ public:
     void Close();
     vel::com::ComPtr<PropertyBag> Save();
     void AmbientChanged(DISPID id);
+    // New bounds in the parent window, in pixels: the control gets its new extent and rectangles.
+    void Move(const RECT& bounds);
+    // The DisplayName ambient: the control's name unless form code gave another.
+    const std::wstring& DisplayName() const { return displayName_.empty() ? Name() : displayName_; }
+    void SetDisplayName(std::wstring name);
 
     const std::wstring& Name() const { return declaration_.name; }
     const ControlDeclaration& Declaration() const { return declaration_; }
@@ -100,16 +104,17 @@ private:
     void ConnectEvents();
     void ConnectPropertyNotifications();
     void Activate();
+    void SetExtent();
     std::wstring PropertyName(DISPID id) const;
 
     SiteOwner& owner_;
     ControlDeclaration declaration_;
+    std::wstring displayName_;
     HWND parent_ = nullptr;
     HWND window_ = nullptr;
     vel::com::ComPtr<IOleObject> object_;
     vel::com::ComPtr<IDispatch> dispatch_;
-    vel::com::ComPtr<IConnectionPoint> eventPoint_;
-    DWORD eventCookie_ = 0;
+    EventConnection events_;
     vel::com::ComPtr<IConnectionPoint> notifyPoint_;
     DWORD notifyCookie_ = 0;
 };

@@ -14,6 +14,21 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"VelFormWindow";
 
+bool IsBroadcast(UINT message) {
+    return message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE || message == WM_THEMECHANGED;
+}
+
+ComPtr<IFontDisp> DefaultFont() {
+    FONTDESC description{sizeof(FONTDESC)};
+    description.lpstrName = const_cast<LPOLESTR>(L"Tahoma");
+    description.cySize.int64 = 8 * 10000;
+    description.sWeight = FW_NORMAL;
+    description.sCharset = DEFAULT_CHARSET;
+    ComPtr<IFontDisp> font;
+    OleCreateFontIndirect(&description, IID_PPV_ARGS(&font));
+    return font;
+}
+
 const PropertyBag* SavedBag(const FormBags& saved, const std::wstring& name) {
     for (auto& [bagName, bag] : saved) {
         if (lstrcmpiW(bagName.c_str(), name.c_str()) == 0) return bag.Get();
@@ -38,12 +53,22 @@ void Form::RegisterWindowClass() {
 }
 
 // Closing the window ends the message loop; the form itself tears the window down.
+// System-wide notices reach only top-level windows: the form passes them on.
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         PostQuitMessage(0);
         return 0;
     }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form && IsBroadcast(message)) form->ForwardBroadcast(message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Form::ForwardBroadcast(UINT message, WPARAM wParam, LPARAM lParam) {
+    std::vector<ComPtr<ControlSite>> sites = sites_;  // a control may close the form meanwhile
+    for (auto& site : sites) {
+        if (site->Window()) SendMessageW(site->Window(), message, wParam, lParam);
+    }
 }
 
 Form::Form(const FormFile& file, FormJournal& journal, bool userMode)
@@ -55,10 +80,13 @@ Form::Form(const FormFile& file, FormJournal& journal, bool userMode)
     window_.Reset(CreateWindowExW(0, kWindowClass, title_.c_str(), style, 20, 20, frame.right - frame.left,
                                   frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw FormError(L"the form window cannot be created");
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ambients_.font = DefaultFont();
     frame_ = Make<FormFrame>(window_.Get());
 }
 
 Form::~Form() {
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
     ClosePropertyFrame();
     CloseControls();
 }
@@ -114,7 +142,12 @@ ControlSite* Form::Find(std::wstring_view name) const {
 void Form::SetUserMode(bool userMode) {
     if (userMode_ == userMode) return;
     userMode_ = userMode;
-    for (auto& site : sites_) site->AmbientChanged(DISPID_AMBIENT_USERMODE);
+    NotifyAmbientChange(DISPID_AMBIENT_USERMODE);
+}
+
+void Form::NotifyAmbientChange(DISPID id) {
+    std::vector<ComPtr<ControlSite>> sites = sites_;
+    for (auto& site : sites) site->AmbientChanged(id);
 }
 
 std::vector<ComPtr<IUnknown>> Form::ContainedControls(IUnknown* control) const {

@@ -35,6 +35,13 @@ public:
     ControlSite* Find(std::wstring_view name) const;
     const std::vector<vel::com::ComPtr<ControlSite>>& Sites() const { return sites_; }
     void SetUserMode(bool userMode);
+    // Ambient properties form code may change; `change` edits them, then every
+    // control is told that the ambient `id` changed.
+    template <class Change>
+    void ChangeAmbient(DISPID id, Change&& change) {
+        change(ambients_);
+        NotifyAmbientChange(id);
+    }
     void SetScriptSource(std::function<vel::com::ComPtr<IDispatch>()> source) { scriptSource_ = std::move(source); }
     void Show();
 
@@ -49,6 +56,7 @@ public:
     const std::wstring& FormTitle() const override { return title_; }
     IOleInPlaceFrame* Frame() const override { return frame_.Get(); }
     bool UserMode() const override { return userMode_; }
+    const FormAmbients& Ambients() const override { return ambients_; }
     FormJournal& Journal() override { return journal_; }
     vel::com::ComPtr<IDispatch> ScriptDispatch() const override;
     void ShowPropertyFrame(ControlSite& site) override;
@@ -57,6 +65,9 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void RegisterWindowClass();
+    void NotifyAmbientChange(DISPID id);
+    // Passes a system-wide notice (colours, settings, theme) on to every control.
+    void ForwardBroadcast(UINT message, WPARAM wParam, LPARAM lParam);
     HWND ParentWindow(const ControlDeclaration& declaration) const;
     // The site of a control object, compared by COM identity.
     const ControlSite* FindByObject(IUnknown* control) const;
@@ -65,6 +76,7 @@ private:
     FormJournal& journal_;
     std::wstring title_;
     bool userMode_;
+    FormAmbients ambients_;
     vel::drawing::OwnedWindow window_;
     vel::com::ComPtr<FormFrame> frame_;
     std::vector<vel::com::ComPtr<ControlSite>> sites_;

@@ -3,7 +3,10 @@
 #include <cstdio>
 
 #include "ControlProxy.h"
+#include "FormError.h"
 #include "HostObject.h"
+#include "MessagePump.h"
+#include "TypeLibraryConstants.h"
 
 using vel::com::ComPtr;
 using vel::com::Make;
@@ -20,6 +23,7 @@ FormSession::FormSession(const FormFile& file, FormJournal& journal, FormBags in
 
 // The code goes first, so that nothing it holds outlives the controls.
 FormSession::~FormSession() {
+    connections_.clear();
     host_->Detach();
     form_->SetScriptSource(nullptr);
     script_->Close();
@@ -31,6 +35,11 @@ bool FormSession::Start() {
     form_->SiteControls(saved_);
     for (auto& site : form_->Sites()) script_->AddItem(site->Name(), Make<ControlProxy>(*site.Get())->Unknown());
     script_->AddItem(L"Host", host_->Unknown());
+    // The controls' enumeration constants as global names (the item's own name is
+    // one no code can write).
+    auto constants = Make<TypeLibraryConstants>();
+    for (auto& site : form_->Sites()) constants->AddLibraryOf(site->Object());
+    script_->AddItem(L"VelForm constants", constants->Unknown(), true);
     if (!script_->Start(file_.Code())) return false;
     PumpMessages(0);
     return !file_.HasSub(L"Form_Load") || script_->Call(L"Form_Load");
@@ -61,22 +70,12 @@ PropertyBag* FormSession::SavedBag(const std::wstring& control) const {
     return nullptr;
 }
 
-void FormSession::PumpMessages(long milliseconds) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(message.wParam));
-                return;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= static_cast<DWORD>(milliseconds)) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
-    }
+void FormSession::PumpMessages(long milliseconds) { velform::PumpMessages(milliseconds); }
+
+void FormSession::ConnectEvents(IUnknown* object, const std::wstring& prefix) {
+    EventConnection connection;
+    if (!connection.Connect(object, *form_, prefix)) throw FormError(L"the object has no events to connect");
+    connections_.push_back(std::move(connection));
 }
 
 }  // namespace velform

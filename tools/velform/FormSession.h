@@ -4,6 +4,8 @@
 #include <string>
 
 #include "BagFile.h"
+#include "ControlInput.h"
+#include "EventConnection.h"
 #include "Form.h"
 #include "FormFile.h"
 #include "FormJournal.h"
@@ -30,6 +32,9 @@ public:
 
     Form& GetForm() { return *form_; }
     const FormFile& File() const { return file_; }
+    HeldInput& Input() { return input_; }
+    // Connects an object's events to `Sub <prefix>_<Event>` of the code, until the form closes.
+    void ConnectEvents(IUnknown* object, const std::wstring& prefix);
     FormJournal& Journal() { return journal_; }
     ScriptHost& Script() { return *script_.Get(); }
     void Print(const std::wstring& text) const;
@@ -50,6 +55,8 @@ private:
     std::unique_ptr<Form> form_;
     vel::com::ComPtr<ScriptHost> script_;
     vel::com::ComPtr<HostObject> host_;
+    std::vector<EventConnection> connections_;
+    HeldInput input_;
 };
 
 }  // namespace velform

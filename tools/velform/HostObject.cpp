@@ -1,5 +1,6 @@
 #include "HostObject.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "AutomationError.h"
@@ -16,6 +17,7 @@
 
 using vel::com::AutomationError;
 using vel::com::Bstr;
+using vel::com::ComPtr;
 using vel::com::IsMissing;
 using vel::com::Variant;
 using vel::drawing::WindowDC;
@@ -75,6 +77,11 @@ long Optional(const VARIANT& value, long fallback) {
     return IsMissing(value) || value.vt == VT_EMPTY ? fallback : vel::com::ToLong(value);
 }
 
+bool IsIdentifier(const std::wstring& name) {
+    if (name.empty() || !IsCharAlphaW(name[0])) return false;
+    return std::all_of(name.begin(), name.end(), [](wchar_t c) { return IsCharAlphaNumericW(c) || c == L'_'; });
+}
+
 long Index(long index, size_t count) {
     if (index < 1 || static_cast<size_t>(index) > count) Throw(L"there is no message box " + std::to_wstring(index));
     return index - 1;
@@ -98,6 +105,12 @@ HRESULT HostObject::Run(Body&& body) {
 FormSession& HostObject::Session() const {
     if (!session_) Throw(L"the form is closed");
     return *session_;
+}
+
+HWND HostObject::ControlWindowOf(BSTR name) const {
+    HWND window = Site(name).Window();
+    if (!window) Throw(L"the control has no window");
+    return window;
 }
 
 ControlSite& HostObject::Site(BSTR name) const {
@@ -163,9 +176,11 @@ STDMETHODIMP HostObject::Pump(VARIANT milliseconds) {
 
 HRESULT HostObject::MouseInput(BSTR control, int action, long x, long y, const VARIANT& button, const VARIANT& shift) {
     return Run([&] {
-        ControlInput input(Site(control).Window());
-        input.Mouse(static_cast<ControlInput::MouseAction>(action), POINT{x, y}, Optional(button, 1),
-                    Optional(shift, 0));
+        HeldInput& held = Session().Input();
+        auto mouseAction = static_cast<ControlInput::MouseAction>(action);
+        // A move without a button carries the buttons held down (none, unless a MouseDown holds one).
+        long buttons = Optional(button, mouseAction == ControlInput::MouseAction::Move ? held.buttons : 1);
+        ControlInput(ControlWindowOf(control), held).Mouse(mouseAction, POINT{x, y}, buttons, Optional(shift, 0));
     });
 }
 
@@ -178,10 +193,7 @@ STDMETHODIMP HostObject::MouseUp(BSTR control, long x, long y, VARIANT button, V
 }
 
 STDMETHODIMP HostObject::MouseMove(BSTR control, long x, long y, VARIANT button, VARIANT shift) {
-    VARIANT none{};
-    bool pressed = !IsMissing(button) && button.vt != VT_EMPTY;
-    return MouseInput(control, static_cast<int>(ControlInput::MouseAction::Move), x, y, pressed ? button : none,
-                      shift);
+    return MouseInput(control, static_cast<int>(ControlInput::MouseAction::Move), x, y, button, shift);
 }
 
 STDMETHODIMP HostObject::Click(BSTR control, long x, long y, VARIANT button, VARIANT shift) {
@@ -201,24 +213,33 @@ STDMETHODIMP HostObject::DblClick(BSTR control, long x, long y) {
 }
 
 STDMETHODIMP HostObject::KeyPress(BSTR control, long keyCode, VARIANT shift) {
-    return Run([&] { ControlInput(Site(control).Window()).Key(static_cast<UINT>(keyCode), Optional(shift, 0)); });
+    return Run([&] {
+        ControlInput(ControlWindowOf(control), Session().Input()).Key(static_cast<UINT>(keyCode), Optional(shift, 0));
+    });
 }
 
 STDMETHODIMP HostObject::TypeText(BSTR control, BSTR text) {
-    return Run([&] { ControlInput(Site(control).Window()).Type(text ? text : L""); });
+    return Run([&] { ControlInput(ControlWindowOf(control), Session().Input()).Type(text ? text : L""); });
 }
 
+// The pixel as the screen shows it, with what was drawn straight onto the screen
+// (a divider's tracker) and without repainting anything. What waits to be painted
+// is painted first, and the thread idles a moment: the system copies what windows
+// painted to the screen when their thread is idle.
 STDMETHODIMP HostObject::Pixel(BSTR control, long x, long y, long* color) {
     VEL_CHECK_OUT(color);
     return Run([&] {
-        HWND window = Site(control).Window();
-        if (!window) Throw(L"the control has no window");
-        RedrawWindow(Session().GetForm().FormWindow(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        FormSession::PumpMessages(0);
-        WindowDC dc(window);
-        COLORREF pixel = GetPixel(dc.Get(), x, y);
-        if (pixel == CLR_INVALID) Throw(L"the point is outside the control");
+        HWND window = ControlWindowOf(control);
+        RECT client{};
+        GetClientRect(window, &client);
+        if (x < 0 || y < 0 || x >= client.right || y >= client.bottom) Throw(L"the point is outside the control");
+        constexpr long kScreenSettle = 60;  // milliseconds
+        FormSession::PumpMessages(kScreenSettle);
+        POINT screen{x, y};
+        ClientToScreen(window, &screen);
+        COLORREF pixel = GetPixel(WindowDC(nullptr).Get(), screen.x, screen.y);
+        if (pixel == CLR_INVALID) pixel = GetPixel(WindowDC(window).Get(), x, y);
+        if (pixel == CLR_INVALID) Throw(L"the point cannot be read");
         *color = static_cast<long>(pixel);
     });
 }
@@ -413,6 +434,157 @@ STDMETHODIMP HostObject::SavePicture(VARIANT picture, BSTR path) {
         bool isObject = object.Type() == VT_DISPATCH || object.Type() == VT_UNKNOWN;
         PictureFile::Save(isObject ? object.Get().punkVal : nullptr, Session().File().Beside(path ? path : L""));
     });
+}
+
+STDMETHODIMP HostObject::ConnectEvents(VARIANT object, BSTR prefix) {
+    return Run([&] {
+        auto value = Variant::Dereferenced(object);
+        bool isObject = (value.Type() == VT_DISPATCH || value.Type() == VT_UNKNOWN) && value.Get().punkVal;
+        if (!isObject) throw vel::com::MakeStandardError(vel::com::StandardError::TypeMismatch);
+        std::wstring name(prefix ? prefix : L"");
+        if (!IsIdentifier(name)) Throw(L"the prefix \"" + name + L"\" is not a name");
+        Session().ConnectEvents(value.Get().punkVal, name);
+    });
+}
+
+// A control's name ("" for the form) or a window handle of this program.
+HWND HostObject::TargetWindow(const VARIANT& window) const {
+    auto value = Variant::Dereferenced(window);
+    if (value.Type() == VT_BSTR) {
+        auto name = vel::com::ToText(value.Get());
+        if (name.View().empty()) return Session().GetForm().FormWindow();
+        return ControlWindowOf(name.Get());
+    }
+    auto handle = reinterpret_cast<HWND>(static_cast<INT_PTR>(vel::com::ToLong(value.Get())));
+    DWORD process = 0;
+    if (!IsWindow(handle) || !GetWindowThreadProcessId(handle, &process) || process != GetCurrentProcessId()) {
+        Throw(L"there is no window " + std::to_wstring(reinterpret_cast<INT_PTR>(handle)) + L" in this program");
+    }
+    return handle;
+}
+
+STDMETHODIMP HostObject::SendMessage(VARIANT window, long message, VARIANT wParam, VARIANT lParam, long* result) {
+    VEL_CHECK_OUT(result);
+    return Run([&] {
+        HWND target = TargetWindow(window);
+        *result = static_cast<long>(::SendMessageW(target, static_cast<UINT>(message),
+                                                 static_cast<WPARAM>(Optional(wParam, 0)),
+                                                 static_cast<LPARAM>(Optional(lParam, 0))));
+    });
+}
+
+STDMETHODIMP HostObject::PostMessage(VARIANT window, long message, VARIANT wParam, VARIANT lParam) {
+    return Run([&] {
+        HWND target = TargetWindow(window);
+        if (!::PostMessageW(target, static_cast<UINT>(message), static_cast<WPARAM>(Optional(wParam, 0)),
+                          static_cast<LPARAM>(Optional(lParam, 0)))) {
+            Throw(L"the message cannot be posted");
+        }
+    });
+}
+
+STDMETHODIMP HostObject::WindowAt(BSTR control, long x, long y, long* hwnd) {
+    VEL_CHECK_OUT(hwnd);
+    return Run([&] {
+        HWND window = ControlInput(ControlWindowOf(control), Session().Input()).WindowAt(POINT{x, y});
+        *hwnd = static_cast<long>(reinterpret_cast<INT_PTR>(window));
+    });
+}
+
+STDMETHODIMP HostObject::Move(BSTR control, long left, long top, long width, long height) {
+    return Run([&] {
+        if (width < 0 || height < 0) Throw(L"a control cannot be smaller than nothing");
+        Site(control).Move(RECT{left, top, left + width, top + height});
+        FormSession::PumpMessages(0);
+    });
+}
+
+STDMETHODIMP HostObject::Refresh(BSTR control) {
+    return Run([&] {
+        RedrawWindow(ControlWindowOf(control), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        FormSession::PumpMessages(0);
+    });
+}
+
+STDMETHODIMP HostObject::get_Cursor(long* handle) {
+    VEL_CHECK_OUT(handle);
+    return Run([&] { *handle = static_cast<long>(reinterpret_cast<INT_PTR>(GetCursor())); });
+}
+
+STDMETHODIMP HostObject::get_ScaleUnits(BSTR* units) {
+    VEL_CHECK_OUT(units);
+    return Run([&] { *units = Bstr(Session().GetForm().Ambients().scaleUnits).Detach(); });
+}
+
+STDMETHODIMP HostObject::put_ScaleUnits(BSTR units) {
+    return Run([&] {
+        Session().GetForm().ChangeAmbient(DISPID_AMBIENT_SCALEUNITS,
+                                          [&](FormAmbients& ambients) { ambients.scaleUnits = units ? units : L""; });
+    });
+}
+
+STDMETHODIMP HostObject::get_Font(IDispatch** font) {
+    VEL_CHECK_OUT(font);
+    return Run([&] { *font = ComPtr<IDispatch>(Session().GetForm().Ambients().font).Detach(); });
+}
+
+STDMETHODIMP HostObject::putref_Font(IDispatch* font) {
+    return Run([&] {
+        ComPtr<IFontDisp> fontObject;
+        if (!font || FAILED(font->QueryInterface(IID_IFontDisp, reinterpret_cast<void**>(fontObject.GetAddressOf())))) {
+            throw vel::com::MakeStandardError(vel::com::StandardError::TypeMismatch);
+        }
+        Session().GetForm().ChangeAmbient(DISPID_AMBIENT_FONT, [&](FormAmbients& ambients) { ambients.font = fontObject; });
+    });
+}
+
+STDMETHODIMP HostObject::get_ForeColor(long* color) {
+    VEL_CHECK_OUT(color);
+    return Run([&] { *color = static_cast<long>(Session().GetForm().Ambients().foreColor); });
+}
+
+STDMETHODIMP HostObject::put_ForeColor(long color) {
+    return Run([&] {
+        Session().GetForm().ChangeAmbient(DISPID_AMBIENT_FORECOLOR, [&](FormAmbients& ambients) {
+            ambients.foreColor = static_cast<OLE_COLOR>(color);
+        });
+    });
+}
+
+STDMETHODIMP HostObject::get_BackColor(long* color) {
+    VEL_CHECK_OUT(color);
+    return Run([&] { *color = static_cast<long>(Session().GetForm().Ambients().backColor); });
+}
+
+STDMETHODIMP HostObject::put_BackColor(long color) {
+    return Run([&] {
+        Session().GetForm().ChangeAmbient(DISPID_AMBIENT_BACKCOLOR, [&](FormAmbients& ambients) {
+            ambients.backColor = static_cast<OLE_COLOR>(color);
+        });
+    });
+}
+
+STDMETHODIMP HostObject::get_LocaleID(long* locale) {
+    VEL_CHECK_OUT(locale);
+    return Run([&] { *locale = static_cast<long>(Session().GetForm().Ambients().localeId); });
+}
+
+STDMETHODIMP HostObject::put_LocaleID(long locale) {
+    return Run([&] {
+        Session().GetForm().ChangeAmbient(DISPID_AMBIENT_LOCALEID, [&](FormAmbients& ambients) {
+            ambients.localeId = static_cast<LCID>(locale);
+        });
+    });
+}
+
+STDMETHODIMP HostObject::get_DisplayName(BSTR control, BSTR* name) {
+    VEL_CHECK_OUT(name);
+    return Run([&] { *name = Bstr(Site(control).DisplayName()).Detach(); });
+}
+
+STDMETHODIMP HostObject::put_DisplayName(BSTR control, BSTR name) {
+    return Run([&] { Site(control).SetDisplayName(name ? name : L""); });
 }
 
 }  // namespace velform

@@ -62,13 +62,35 @@ public:
     STDMETHODIMP get_PropertyFrameText(BSTR* text) override;
     STDMETHODIMP LoadPicture(VARIANT path, IPictureDisp** picture) override;
     STDMETHODIMP SavePicture(VARIANT picture, BSTR path) override;
+    STDMETHODIMP ConnectEvents(VARIANT object, BSTR prefix) override;
+    // Named SendMessageW/PostMessageW here: the system headers rename them.
+    STDMETHODIMP SendMessage(VARIANT window, long message, VARIANT wParam, VARIANT lParam, long* result) override;
+    STDMETHODIMP PostMessage(VARIANT window, long message, VARIANT wParam, VARIANT lParam) override;
+    STDMETHODIMP WindowAt(BSTR control, long x, long y, long* hwnd) override;
+    STDMETHODIMP Move(BSTR control, long left, long top, long width, long height) override;
+    STDMETHODIMP Refresh(BSTR control) override;
+    STDMETHODIMP get_Cursor(long* handle) override;
+    STDMETHODIMP get_ScaleUnits(BSTR* units) override;
+    STDMETHODIMP put_ScaleUnits(BSTR units) override;
+    STDMETHODIMP get_Font(IDispatch** font) override;
+    STDMETHODIMP putref_Font(IDispatch* font) override;
+    STDMETHODIMP get_ForeColor(long* color) override;
+    STDMETHODIMP put_ForeColor(long color) override;
+    STDMETHODIMP get_BackColor(long* color) override;
+    STDMETHODIMP put_BackColor(long color) override;
+    STDMETHODIMP get_LocaleID(long* locale) override;
+    STDMETHODIMP put_LocaleID(long locale) override;
+    STDMETHODIMP get_DisplayName(BSTR control, BSTR* name) override;
+    STDMETHODIMP put_DisplayName(BSTR control, BSTR name) override;
 
 private:
     template <class Body>
     HRESULT Run(Body&& body);
     FormSession& Session() const;
     ControlSite& Site(BSTR name) const;
+    HWND ControlWindowOf(BSTR name) const;
     PropertyFrame& OpenFrame() const;
+    HWND TargetWindow(const VARIANT& window) const;
     HRESULT MouseInput(BSTR control, int action, long x, long y, const VARIANT& button, const VARIANT& shift);
     [[noreturn]] void FailAssertion(const std::wstring& text, const VARIANT& message);
 

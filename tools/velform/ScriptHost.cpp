@@ -50,7 +50,9 @@ void ClearException(EXCEPINFO& exception) {
 
 }  // namespace
 
-void ScriptHost::AddItem(const std::wstring& name, IUnknown* object) { items_.emplace_back(name, object); }
+void ScriptHost::AddItem(const std::wstring& name, IUnknown* object, bool globalMembers) {
+    items_.push_back({name, object, SCRIPTITEM_ISVISIBLE | (globalMembers ? SCRIPTITEM_GLOBALMEMBERS : 0u)});
+}
 
 bool ScriptHost::Start(const std::wstring& code) {
     CLSID vbscript{};
@@ -64,7 +66,7 @@ bool ScriptHost::Start(const std::wstring& code) {
     if (SUCCEEDED(hr)) hr = parse->InitNew();
     for (auto& item : items_) {
         // Not SCRIPTITEM_ISSOURCE: the host connects the events itself, whatever the engine.
-        if (SUCCEEDED(hr)) hr = engine_->AddNamedItem(item.first.c_str(), SCRIPTITEM_ISVISIBLE);
+        if (SUCCEEDED(hr)) hr = engine_->AddNamedItem(item.name.c_str(), item.flags);
     }
     if (FAILED(hr)) throw FormError(L"the VBScript engine did not start: " + HresultText(hr));
     EXCEPINFO exception{};
@@ -127,7 +129,7 @@ STDMETHODIMP ScriptHost::GetLCID(LCID* locale) {
 STDMETHODIMP ScriptHost::GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** item, ITypeInfo** info) {
     if (item) *item = nullptr;
     if (info) *info = nullptr;
-    for (auto& [itemName, object] : items_) {
+    for (auto& [itemName, object, flags] : items_) {
         if (lstrcmpiW(itemName.c_str(), name) != 0) continue;
         if ((mask & SCRIPTINFO_IUNKNOWN) && item) object.CopyTo(item);
         if ((mask & SCRIPTINFO_ITYPEINFO) && info) {

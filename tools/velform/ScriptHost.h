@@ -18,7 +18,8 @@ class ScriptHost : public vel::com::ComObject<ScriptHost, IActiveScriptSite, IAc
 public:
     ScriptHost(HWND window, bool testMode) : window_(window), testMode_(testMode) {}
 
-    void AddItem(const std::wstring& name, IUnknown* object);
+    // `globalMembers`: the code sees the item's members as global names.
+    void AddItem(const std::wstring& name, IUnknown* object, bool globalMembers = false);
     // Starts the engine on `code` and runs its global statements.
     bool Start(const std::wstring& code);
     // Calls a Sub without arguments; false when it failed.
@@ -54,7 +55,12 @@ private:
     HWND window_;
     bool testMode_;
     vel::com::ComPtr<IActiveScript> engine_;
-    std::vector<std::pair<std::wstring, vel::com::ComPtr<IUnknown>>> items_;
+    struct Item {
+        std::wstring name;
+        vel::com::ComPtr<IUnknown> object;
+        DWORD flags;
+    };
+    std::vector<Item> items_;
     std::optional<std::wstring> assertion_;
     std::optional<ScriptFailure> failure_;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 #include <wrl/client.h>
 
+#include "FormAmbients.h"
 #include "FormJournal.h"
 
 namespace velform {
@@ -18,6 +19,7 @@ public:
     virtual const std::wstring& FormTitle() const = 0;
     virtual IOleInPlaceFrame* Frame() const = 0;
     virtual bool UserMode() const = 0;
+    virtual const FormAmbients& Ambients() const = 0;
     virtual FormJournal& Journal() = 0;
     // The dispatch of the running form code, or nothing before it runs.
     virtual Microsoft::WRL::ComPtr<IDispatch> ScriptDispatch() const = 0;

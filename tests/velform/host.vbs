@@ -1,0 +1,141 @@
+'@form Title="Host services" Width=420 Height=260
+'@control Fixture1 VelFixture.Fixture 10 10 140 60
+'@control Inner1 VelFixture.Fixture 5 5 60 30 in Fixture1
+'@control List1 CorvaneListbox.VelListbox 160 10 250 200
+' What the host offers form code beyond input: events of any object, the controls'
+' constants by name, window messages, moving controls, ambient properties, pixels.
+Option Explicit
+
+Const WM_CHAR = &H102, WM_SYSCOLORCHANGE = &H15, WM_THEMECHANGED = &H31A
+
+Dim added
+added = ""
+
+Sub Rows_ListItemAdded(Item)
+    added = added & Item.Text & ";"
+End Sub
+
+Function ErrorOf(code)
+    On Error Resume Next
+    Execute code
+    ErrorOf = Err.Number & " " & Err.Description
+    On Error GoTo 0
+End Function
+
+Function Count(text, part)
+    Count = UBound(Split(text, part))
+End Function
+
+Sub Test_ConnectEventsCallsPrefixedHandlers()
+    Host.ConnectEvents List1.ListItems, "Rows"
+    List1.ColumnHeaders.Add , , "Name"
+    List1.ListItems.Add , , "First"
+    List1.ListItems.Add , , "Second"
+    Host.AssertEqual "First;Second;", added
+    Host.AssertEqual 2, Count(Host.Events, "Rows_ListItemAdded [object]"), "logged like a control's events"
+    Host.AssertEqual "13 Type mismatch", ErrorOf("Host.ConnectEvents Nothing, ""X""")
+    Host.Assert InStr(ErrorOf("Host.ConnectEvents Fixture1.Font, ""F"""), "no events") > 0, "a font raises no events"
+    Host.Assert InStr(ErrorOf("Host.ConnectEvents List1.ListItems, ""1st"""), "not a name") > 0, "a bad prefix"
+End Sub
+
+Sub Test_TypeLibraryConstantsAreKnownByName()
+    Host.AssertEqual 0, velLeftJustify
+    Host.AssertEqual 1, velRightJustify
+    Host.AssertEqual 2, velCenter
+    Host.AssertEqual 1, velDescending
+    List1.ColumnHeaders.Add , , "Amount", 900, velRightJustify
+    Host.AssertEqual velRightJustify, List1.ColumnHeaders(1).Alignment, "the column is right-aligned"
+End Sub
+
+Sub Test_MessagesReachControlsAndTheForm()
+    Host.SendMessage "Fixture1", WM_CHAR, Asc("q"), 1
+    Host.AssertEqual "Fixture1_KeyPress 113", Host.LastEvent, "sent to the control"
+    Host.SendMessage "", WM_SYSCOLORCHANGE, 0, 0
+    Host.AssertEqual 1, Count(Fixture1.Lifecycle, "Message:21"), "the form passed the colour change on"
+    Host.AssertEqual 1, Count(Inner1.Lifecycle, "Message:21"), "to controls inside controls too"
+    Host.PostMessage "", WM_THEMECHANGED
+    Host.AssertEqual 0, Count(Fixture1.Lifecycle, "Message:794"), "posted: not there before the pump"
+    Host.Pump
+    Host.AssertEqual 1, Count(Fixture1.Lifecycle, "Message:794"), "the theme change after the pump"
+    Host.SendMessage Host.ControlWindow("Inner1"), WM_CHAR, Asc("w"), 1
+    Host.AssertEqual "Inner1_KeyPress 119", Host.LastEvent, "by window handle"
+    Host.Assert InStr(ErrorOf("Host.SendMessage 7, WM_CHAR"), "no window") > 0, "not a window of this program"
+    Host.Assert InStr(ErrorOf("Host.PostMessage ""Nobody"", WM_CHAR"), "no control") > 0, "an unknown control"
+End Sub
+
+Sub Test_MoveGivesTheControlNewBounds()
+    Fixture1.BackColor = RGB(255, 0, 0)
+    Host.Move "Fixture1", 20, 100, 90, 50
+    Host.AssertEqual RGB(255, 0, 0), Host.Pixel("Fixture1", 89, 49), "the new corner"
+    Host.Assert InStr(ErrorOf("Host.Pixel ""Fixture1"", 120, 55"), "outside") > 0, "smaller than before"
+    Host.Move "Inner1", 40, 10, 20, 20
+    Host.AssertEqual RGB(255, 0, 0), Host.Pixel("Fixture1", 10, 10), "the inner control moved away"
+    Host.SaveForm
+    Host.ReloadForm
+    Host.AssertEqual RGB(255, 0, 0), Host.Pixel("Fixture1", 89, 49), "a reload keeps the bounds"
+End Sub
+
+Sub Test_AmbientChangesReachTheControls()
+    Host.AssertEqual "Twip", Host.ScaleUnits
+    List1.ColumnHeaders.Add , , "A", 1500
+    Host.ScaleUnits = "Pixel"
+    Host.Assert InStr(Fixture1.Lifecycle, "AmbientChanged:ScaleUnits") > 0, "the fixture was told"
+    Host.AssertEqual 100, List1.ColumnHeaders(1).Width, "the list box counts in pixels now"
+    Host.ScaleUnits = "Twip"
+    Host.AssertEqual 1500, List1.ColumnHeaders(1).Width, "and in twips again"
+
+    Host.ForeColor = RGB(1, 2, 3)
+    Host.BackColor = RGB(4, 5, 6)
+    Host.AssertEqual RGB(1, 2, 3), Host.ForeColor
+    Host.AssertEqual RGB(4, 5, 6), Host.BackColor
+    Host.Assert InStr(Fixture1.Lifecycle, "AmbientChanged:ForeColor") > 0, "ForeColor"
+    Host.Assert InStr(Inner1.Lifecycle, "AmbientChanged:BackColor") > 0, "BackColor, inside a control too"
+
+    Host.AssertEqual "Tahoma", Host.Font.Name
+    Dim font
+    Set font = Fixture1.Font
+    Set Host.Font = font
+    Host.Assert Host.Font Is font, "the form's font is the object given"
+    Host.Assert InStr(Fixture1.Lifecycle, "AmbientChanged:Font") > 0, "Font"
+    Host.AssertEqual "13 Type mismatch", ErrorOf("Set Host.Font = Nothing")
+
+    Dim calls
+    calls = Count(Fixture1.ContainerCalls, "OnAmbientPropertyChange")
+    Host.LocaleID = 1031
+    Host.AssertEqual 1031, Host.LocaleID
+    Host.AssertEqual calls + 1, Count(Fixture1.ContainerCalls, "OnAmbientPropertyChange"), "LocaleID"
+
+    Host.AssertEqual "Fixture1", Host.DisplayName("Fixture1")
+    Host.DisplayName("Fixture1") = "Orders"
+    Host.AssertEqual "Orders", Host.DisplayName("Fixture1")
+    Host.Assert InStr(Fixture1.Lifecycle, "AmbientChanged:DisplayName") > 0, "the control named was told"
+    Host.Assert InStr(Inner1.Lifecycle, "AmbientChanged:DisplayName") = 0, "no other control"
+End Sub
+
+' Five pixels across x, in the list below the headers.
+Function Column(x)
+    Dim i, colors(4)
+    For i = 0 To 4
+        colors(i) = Host.Pixel("List1", x - 2 + i, 150)
+    Next
+    Column = colors
+End Function
+
+Function SameColumn(a, b)
+    SameColumn = Join(a, ",") = Join(b, ",")
+End Function
+
+Sub Test_PixelShowsTheScreenAndRefreshRepaints()
+    List1.ColumnHeaders.Add , , "One", 900
+    List1.ColumnHeaders.Add , , "Two", 900
+    Dim before
+    before = Column(200)
+    Host.MouseDown "List1", 62, 5
+    Host.MouseMove "List1", 200, 5
+    Host.Assert Not SameColumn(before, Column(200)), "the divider's tracker is on screen"
+    Host.MouseUp "List1", 200, 5
+    Host.Assert SameColumn(before, Column(200)), "and gone with the drag"
+    Fixture1.BackColor = RGB(0, 0, 255)
+    Host.Refresh "Fixture1"
+    Host.AssertEqual RGB(0, 0, 255), Host.Pixel("Fixture1", 139, 59), "a full repaint"
+End Sub
