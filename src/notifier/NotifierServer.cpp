@@ -1,4 +1,7 @@
 // Entry points of the notification-area icon control library.
+#include "GeneralPage.h"
+#include "IconsPage.h"
+#include "NotifierPages.h"
 #include "ServerEntryPoints.h"
 #include "VelIcons.h"
 #include "VelNotifier.h"
@@ -17,13 +20,21 @@ HRESULT CreateIcons(IUnknown** object) {
     }
 }
 
-// The classes a client may create: the notifier control and an icon collection.
+using vel::notifier::kGeneralPageClsid;
+using vel::notifier::kIconsPageClsid;
+
+// The classes a client may create: the notifier control, an icon collection and the
+// control's property pages.
 const CreatableClass kCreatable[] = {{&CLSID_VelNotifier, &vel::hosting::CreateControl<vel::notifier::VelNotifier>},
-                                     {&CLSID_VelIcons, &CreateIcons}};
+                                     {&CLSID_VelIcons, &CreateIcons},
+                                     {&kGeneralPageClsid, &vel::notifier::GeneralPage::Create},
+                                     {&kIconsPageClsid, &vel::notifier::IconsPage::Create}};
 const ClassRegistration kRegistered[] = {
     {&CLSID_VelNotifier, L"CorvaneNotifier.VelNotifier", L"Corvane notification-area icon", true,
      vel::hosting::kControlMiscStatus},
-    {&CLSID_VelIcons, L"CorvaneNotifier.VelIcons", L"Corvane icon collection", false, 0}};
+    {&CLSID_VelIcons, L"CorvaneNotifier.VelIcons", L"Corvane icon collection", false, 0},
+    {&kGeneralPageClsid, L"CorvaneNotifier.General", L"Corvane notifier general page", false, 0},
+    {&kIconsPageClsid, L"CorvaneNotifier.IconsPP", L"Corvane notifier icons page", false, 0}};
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "Convert.h"
 #include "IconsListener.h"
 #include "NotifierErrors.h"
+#include "NotifierPages.h"
 #include "SnapshotEnumerator.h"
 #include "StandardObjects.h"
 
@@ -33,15 +34,6 @@ VARIANT Omitted() {
 const VARIANT& OrOmitted(const VARIANT* argument) {
     static const VARIANT missing = Omitted();
     return argument ? *argument : missing;
-}
-
-// The title message boxes carry where no host shows them: the program's name.
-std::wstring ProgramTitle() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring title(path);
-    title = title.substr(title.find_last_of(L"\\/") + 1);
-    return title.substr(0, title.find_last_of(L'.'));
 }
 
 // Keeps `adding` set for the life of a scope; a failure on the way clears it.

@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "Module.h"
 #include "NotifierErrors.h"
+#include "NotifierPages.h"
 #include "TrayMouse.h"
 
 namespace vel::notifier {
@@ -155,7 +156,7 @@ void VelNotifier::OnTerminate() {
     m_colIcons.Reset();
 }
 
-std::vector<CLSID> VelNotifier::PropertyPages() const { return {}; }
+std::vector<CLSID> VelNotifier::PropertyPages() const { return {kGeneralPageClsid, kIconsPageClsid}; }
 
 // Subclassing (and so the tray's mouse notifications) only at run time.
 void VelNotifier::ApplySubclass() {
