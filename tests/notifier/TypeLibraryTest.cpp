@@ -6,10 +6,8 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
-#include <set>
-#include <tuple>
-
 #include "LibraryImage.h"
+#include "TypeLibraryCheck.h"
 
 namespace vel::test {
 namespace {
@@ -20,68 +18,14 @@ GUID Notifier(unsigned long first) { return {first, 0x6B79, 0x11D1, {0xBF, 0x3C,
 
 const GUID kLibid = Notifier(0xA26A2E54);
 
-struct Member {
-    const wchar_t* name;
-    DISPID id;
-    INVOKEKIND kind;
-    bool hidden;
-    const wchar_t* help = nullptr;
-};
-
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-class NotifierTypeLibrary : public ::testing::Test {
+class NotifierTypeLibrary : public TypeLibraryCheck {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(LoadRegTypeLib(kLibid, 1, 0, 0, &library), S_OK) << "is VelNotifier.ocx registered?";
-    }
-
-    ComPtr<ITypeInfo> Info(const GUID& guid) {
-        ComPtr<ITypeInfo> info;
-        EXPECT_EQ(library->GetTypeInfoOfGuid(guid, &info), S_OK) << Narrow(GuidText(guid));
-        return info;
-    }
-
-    // Every listed member is present with its id, kind, hidden flag and help string.
-    void ExpectMembers(const GUID& guid, std::initializer_list<Member> members) {
-        auto info = Info(guid);
-        ASSERT_TRUE(info);
-        TYPEATTR* attr = nullptr;
-        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-        std::set<std::tuple<std::wstring, DISPID, int, bool>> found;
-        for (UINT i = 0; i < attr->cFuncs; ++i) {
-            FUNCDESC* f = nullptr;
-            ASSERT_EQ(info->GetFuncDesc(i, &f), S_OK);
-            BSTR name = nullptr;
-            info->GetDocumentation(f->memid, &name, nullptr, nullptr, nullptr);
-            found.insert({name, f->memid, f->invkind, (f->wFuncFlags & FUNCFLAG_FHIDDEN) != 0});
-            SysFreeString(name);
-            info->ReleaseFuncDesc(f);
-        }
-        info->ReleaseTypeAttr(attr);
-        for (auto& m : members) {
-            EXPECT_TRUE(found.count({m.name, m.id, m.kind, m.hidden})) << Narrow(m.name) << " id " << std::hex << m.id;
-            if (!m.help) continue;
-            BSTR help = nullptr;
-            info->GetDocumentation(m.id, nullptr, &help, nullptr, nullptr);
-            EXPECT_EQ(std::wstring(help ? help : L""), m.help) << Narrow(m.name);
-            SysFreeString(help);
-        }
-    }
-
-    WORD Flags(const GUID& guid) {
-        auto info = Info(guid);
-        TYPEATTR* attr = nullptr;
-        info->GetTypeAttr(&attr);
-        WORD flags = attr->wTypeFlags;
-        info->ReleaseTypeAttr(attr);
-        return flags;
-    }
-
-    ComPtr<ITypeLib> library;
+    void SetUp() override { Load(kLibid, "VelNotifier.ocx"); }
 };
 
-constexpr INVOKEKIND G = INVOKE_PROPERTYGET, P = INVOKE_PROPERTYPUT, R = INVOKE_PROPERTYPUTREF, M = INVOKE_FUNC;
+constexpr INVOKEKIND G = kGet, P = kPut, R = kPutRef, M = kMethod;
 
 TEST_F(NotifierTypeLibrary, LibraryIdentity) {
     TLIBATTR* attr = nullptr;
@@ -139,19 +83,8 @@ TEST_F(NotifierTypeLibrary, NotifierInterfaceAndEvents) {
                    {L"MouseDown", 3, M, false, L"Occurs when the user presses the mouse button while an object has the focus."},
                    {L"MouseMove", 4, M, false, L"Occurs when the user moves the mouse."},
                    {L"MouseUp", 5, M, false, L"Occurs when the user releases the mouse button while an object has the focus."}});
-    // Animate is kept out of the property browser.
-    auto info = Info(Notifier(0xA26A2E3D));
-    TYPEATTR* attr = nullptr;
-    info->GetTypeAttr(&attr);
-    bool nonBrowsable = false;
-    for (UINT i = 0; i < attr->cFuncs; ++i) {
-        FUNCDESC* f = nullptr;
-        info->GetFuncDesc(i, &f);
-        if (f->memid == 0x68030007) nonBrowsable = (f->wFuncFlags & FUNCFLAG_FNONBROWSABLE) != 0;
-        info->ReleaseFuncDesc(f);
-    }
-    info->ReleaseTypeAttr(attr);
-    EXPECT_TRUE(nonBrowsable);
+    EXPECT_TRUE(MemberFlags(Notifier(0xA26A2E3D), 0x68030007) & FUNCFLAG_FNONBROWSABLE)
+        << "Animate is kept out of the property browser";
     EXPECT_TRUE(Flags(Notifier(0xA26A2E3E)) & TYPEFLAG_FCONTROL);
 }
 
