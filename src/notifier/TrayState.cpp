@@ -1,6 +1,8 @@
 #include "TrayState.h"
 
 #include <cstring>
+#include <map>
+#include <memory>
 #include <vector>
 
 namespace vel::notifier {
@@ -29,9 +31,13 @@ std::vector<char> AnsiTip(const std::wstring& text, size_t limit) {
 
 }  // namespace
 
+// One record per thread, kept in a plain table rather than in thread-local storage, so
+// that nothing of it runs at thread exit after the library may have been unloaded.
 TrayState& TrayState::ForThread() {
-    thread_local TrayState state;
-    return state;
+    static std::map<DWORD, std::unique_ptr<TrayState>> states;
+    auto& state = states[GetCurrentThreadId()];
+    if (!state) state = std::make_unique<TrayState>();
+    return *state;
 }
 
 TrayState::TrayState() {

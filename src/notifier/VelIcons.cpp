@@ -59,6 +59,12 @@ ComPtr<IPictureDisp> PictureArgument(const VARIANT& argument) {
 
 std::wstring Numbered(const wchar_t* name, long i) { return name + std::to_wstring(i); }
 
+// A stored value as it was stored (a number stays a number); "" when absent.
+Variant StoredOrBlank(hosting::PropertyBag& bag, const std::wstring& name) {
+    Variant stored = bag.Read(name, Variant());
+    return stored.Type() == VT_EMPTY ? Variant::FromString(L"") : stored;
+}
+
 }  // namespace
 
 VelIcons::VelIcons() : events_(*this, DIID___VelIcons), self_(std::make_shared<VelIcons*>(this)) {
@@ -261,9 +267,9 @@ std::vector<std::wstring> VelIcons::ReadFromBag(hosting::PropertyBag& bag) {
 void VelIcons::ReadEntry(hosting::PropertyBag& bag, long i, std::vector<std::wstring>& problems) {
     ComPtr<VelIcon> icon = BuildIcon(Omitted(), Omitted(), Omitted());
     if (!icon) return;
-    icon->SetTag(bag.Read(Numbered(L"IconTag", i), Variant::FromString(L"")).Get());
+    icon->SetTag(StoredOrBlank(bag, Numbered(L"IconTag", i)).Get());
     try {
-        icon->SetKey(bag.Read(Numbered(L"IconKey", i), Variant::FromString(L"")).Get());
+        icon->SetKey(StoredOrBlank(bag, Numbered(L"IconKey", i)).Get());
     } catch (const AutomationError& error) {
         problems.push_back(L"Icon " + std::to_wstring(i) + L": key dropped: " + error.Description());
     }

@@ -1,9 +1,12 @@
 #include "VelNotifier.h"
 
 #include "AboutBox.h"
+#include "GdiObject.h"
 #include "Module.h"
 #include "NotifierErrors.h"
 #include "NotifierPages.h"
+#include "OwnedDC.h"
+#include "SelectedObject.h"
 #include "TrayMouse.h"
 
 namespace vel::notifier {
@@ -124,14 +127,12 @@ void VelNotifier::OnPaint(HDC dc) {
         DrawIconEx(dc, 5, 6, icon, 16, 16, 0, nullptr, DI_NORMAL);
         return;
     }
-    HBITMAP picture = static_cast<HBITMAP>(LoadImageW(com::Module::Handle(), MAKEINTRESOURCEW(1), IMAGE_BITMAP, 0, 0, 0));
+    drawing::OwnedBitmap picture(
+        static_cast<HBITMAP>(LoadImageW(com::Module::Handle(), MAKEINTRESOURCEW(1), IMAGE_BITMAP, 0, 0, 0)));
     if (!picture) return;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(source, picture);
-    BitBlt(dc, 5, 6, 16, 15, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
-    DeleteObject(picture);
+    drawing::OwnedDC source = drawing::OwnedDC::CompatibleWith(dc);
+    drawing::SelectedObject selected(source.Get(), picture.Get());
+    BitBlt(dc, 5, 6, 16, 15, source.Get(), 0, 0, SRCCOPY);
 }
 
 void VelNotifier::OnAmbientChanged(std::wstring_view name) {
@@ -169,9 +170,16 @@ void VelNotifier::ApplySubclass() {
 
 // ---- icon collection ----------------------------------------------------------------------
 
-void VelNotifier::IconAdded(VelIcon&) { PropertyChanged(L"IconCount"); }
+// The form shows the first icon: every change of the collection may change it.
+void VelNotifier::IconAdded(VelIcon&) {
+    InvalidateRect(Surface().Hwnd(), nullptr, FALSE);
+    PropertyChanged(L"IconCount");
+}
 
-void VelNotifier::IconChanged(VelIcon&, std::wstring_view) { PropertyChanged(L"IconCount"); }
+void VelNotifier::IconChanged(VelIcon&, std::wstring_view) {
+    InvalidateRect(Surface().Hwnd(), nullptr, FALSE);
+    PropertyChanged(L"IconCount");
+}
 
 void VelNotifier::IconRemoved(VelIcon*) {
     const long count = m_colIcons->Count();
@@ -181,6 +189,7 @@ void VelNotifier::IconRemoved(VelIcon*) {
     } else if (count == 1) {
         Animation().StopAnimation();
     }
+    InvalidateRect(Surface().Hwnd(), nullptr, FALSE);
     PropertyChanged(L"IconCount");
 }
 

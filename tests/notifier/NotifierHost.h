@@ -131,25 +131,22 @@ private:
 };
 
 // Every test starts with a fresh recorder in place of the shell and ends with its
-// objects released, no GDI object left behind and no icon left in the tray.
-class NotifierTest : public ::testing::Test {
+// objects released, no icon left in the tray and (from its second run on, see
+// HostingTest) no GDI object left behind.
+class NotifierTest : public HostingTest {
 protected:
     void SetUp() override {
         ShellRecorder::Requests().clear();
         TrayState::SetShell(&ShellRecorder::Call);
-        gdiBefore_ = GdiObjectCount();
+        HostingTest::SetUp();
     }
     void TearDown() override {
         PumpMessages();
         EXPECT_FALSE(TrayState::ForThread().iconShown) << "the icon is still in the tray";
         EXPECT_FALSE(TrayState::ForThread().timerActive) << "the animation timer still runs";
-        EXPECT_EQ(com::Module::ObjectCount(), 0) << "COM objects still alive";
-        EXPECT_EQ(GdiObjectCount(), gdiBefore_) << "GDI objects leaked";
+        HostingTest::TearDown();
         TrayState::SetShell(nullptr);
     }
-
-private:
-    long gdiBefore_ = 0;
 };
 
 }  // namespace vel::test
