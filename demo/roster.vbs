@@ -1,5 +1,6 @@
-'@form Title="Vel controls: list box" Width=640 Height=420
+'@form Title="Vel controls: list box" Width=640 Height=450 Properties=roster.vfp
 '@control List1 CorvaneListbox.VelListbox 10 10 620 400
+'@control Tray1 CorvaneNotifier.VelNotifier 10 415 27 28
 
 ' A staff list of a few hundred rows in five columns. Drag a column divider to resize
 ' the column; click a row to select it.
@@ -30,4 +31,12 @@ Sub Form_Load()
     Next
     List1.Redraw = True
     List1.ListItems(3).Selected = True
+    ' The notifier's icons are saved with the form (roster.vfp, drawn by TrayIcons.cmake).
+    Tray1.Animate = True
+End Sub
+
+' A click on the tray icon selects the first row and puts the time into the icon's tip.
+Sub Tray1_Click()
+    List1.ListItems(1).Selected = True
+    Tray1.ToolTipText = "Clicked at " & Time
 End Sub
