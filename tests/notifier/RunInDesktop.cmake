@@ -7,6 +7,14 @@ execute_process(COMMAND winepath -w ${REPORT} OUTPUT_VARIABLE report_path OUTPUT
 execute_process(COMMAND winepath -w ${PROGRAM} OUTPUT_VARIABLE program_path OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND wine explorer /desktop=velnotifier,800x600 ${program_path} --gtest_output=xml:${report_path}
                 TIMEOUT 600 RESULT_VARIABLE result)
+# Should the desktop hand back before its program ends, wait for the report (bounded).
+foreach(second RANGE 300)
+  if(EXISTS ${REPORT})
+    break()
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1)
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1)  # the report is written whole
 if(NOT EXISTS ${REPORT})
   message(FATAL_ERROR "the test program wrote no report (explorer: ${result})")
 endif()
