@@ -1,8 +1,9 @@
-'@form Title="Vel controls: list box" Width=900 Height=420
+'@form Title="Vel controls: list box" Width=900 Height=460 Properties=roster.vfp
 '@control List1 CorvaneListbox.VelListbox 10 10 620 400
 '@control Shipping CorvaneCheckFrame.VelCheckFrame 640 10 250 200
 '@control Express CorvaneCheckFrame.VelCheckFrame 16 36 218 70 in Shipping
 '@control Insured CorvaneCheckFrame.VelCheckFrame 16 116 218 70 in Shipping
+'@control Tray1 CorvaneNotifier.VelNotifier 10 420 27 28
 
 ' A staff list of a few hundred rows in five columns. Drag a column divider to resize
 ' the column; click a row to select it. Tick the "Ship to the staff" check frame and the
@@ -39,4 +40,12 @@ Sub Form_Load()
     Express.Caption = "Express delivery"
     Insured.Caption = "Insured parcel"
     Insured.Value = 2
+    ' The notifier's icons are saved with the form (roster.vfp, drawn by TrayIcons.cmake).
+    Tray1.Animate = True
+End Sub
+
+' A click on the tray icon selects the first row and puts the time into the icon's tip.
+Sub Tray1_Click()
+    List1.ListItems(1).Selected = True
+    Tray1.ToolTipText = "Clicked at " & Time
 End Sub

@@ -1,9 +1,10 @@
 // The registered type library and the library's registration: identifiers, dispatch
 // ids and flags as callers see them, and a registry left clean by unregistering.
-#include <fstream>
 #include <set>
 
+#include "LibraryImage.h"
 #include "RosterFixture.h"
+#include "TypeLibraryCheck.h"
 
 namespace vel::test {
 namespace {
@@ -12,65 +13,12 @@ const GUID kLibid = {0xA26A2D8F, 0x6B79, 0x11D1, {0xBF, 0x3C, 0, 0, 0, 0, 0, 0}}
 
 GUID Roster(unsigned long first) { return {first, 0x6B79, 0x11D1, {0xBF, 0x3C, 0, 0, 0, 0, 0, 0}}; }
 
-std::wstring Text(const GUID& guid) {
-    wchar_t text[40];
-    StringFromGUID2(guid, text, 40);
-    return text;
-}
-
-struct Member {
-    const wchar_t* name;
-    DISPID id;
-    INVOKEKIND kind;
-    bool hidden;
-};
-
-class TypeLibrary : public ::testing::Test {
+class TypeLibrary : public TypeLibraryCheck {
 protected:
-    void SetUp() override { ASSERT_EQ(LoadRegTypeLib(kLibid, 1, 0, 0, &library), S_OK) << "is VelRoster.ocx registered?"; }
-
-    ComPtr<ITypeInfo> Info(const GUID& guid) {
-        ComPtr<ITypeInfo> info;
-        EXPECT_EQ(library->GetTypeInfoOfGuid(guid, &info), S_OK) << "no type " << std::string(Text(guid).begin(), Text(guid).end());
-        return info;
-    }
-
-    // Every listed member is present with its id, kind and hidden flag.
-    void ExpectMembers(const GUID& guid, std::initializer_list<Member> members) {
-        auto info = Info(guid);
-        ASSERT_TRUE(info);
-        TYPEATTR* attr = nullptr;
-        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-        std::set<std::tuple<std::wstring, DISPID, int, bool>> found;
-        for (UINT i = 0; i < attr->cFuncs; ++i) {
-            FUNCDESC* f = nullptr;
-            ASSERT_EQ(info->GetFuncDesc(i, &f), S_OK);
-            BSTR name = nullptr;
-            info->GetDocumentation(f->memid, &name, nullptr, nullptr, nullptr);
-            found.insert({name, f->memid, f->invkind, (f->wFuncFlags & FUNCFLAG_FHIDDEN) != 0});
-            SysFreeString(name);
-            info->ReleaseFuncDesc(f);
-        }
-        info->ReleaseTypeAttr(attr);
-        for (auto& m : members) {
-            EXPECT_TRUE(found.count({m.name, m.id, m.kind, m.hidden}))
-                << std::string(m.name, m.name + wcslen(m.name)) << " id " << std::hex << m.id;
-        }
-    }
-
-    WORD Flags(const GUID& guid) {
-        auto info = Info(guid);
-        TYPEATTR* attr = nullptr;
-        info->GetTypeAttr(&attr);
-        WORD flags = attr->wTypeFlags;
-        info->ReleaseTypeAttr(attr);
-        return flags;
-    }
-
-    ComPtr<ITypeLib> library;
+    void SetUp() override { Load(kLibid, "VelRoster.ocx"); }
 };
 
-constexpr INVOKEKIND G = INVOKE_PROPERTYGET, P = INVOKE_PROPERTYPUT, M = INVOKE_FUNC;
+constexpr INVOKEKIND G = kGet, P = kPut, M = kMethod;
 
 TEST_F(TypeLibrary, LibraryIdentity) {
     TLIBATTR* attr = nullptr;
@@ -138,41 +86,27 @@ TEST_F(TypeLibrary, AlignmentConstants) {
 
 // ---- the library file itself
 
-std::wstring LibraryPath() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"VelRoster.ocx";
-}
-
-bool KeyExists(const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
 TEST(RosterRegistration, UnregisteringRemovesEveryKeyAndRegisteringRestoresThem) {
-    HMODULE library = LoadLibraryW(LibraryPath().c_str());
+    HMODULE library = LoadLibraryW(BesideProgram(L"VelRoster.ocx").c_str());
     ASSERT_TRUE(library);
     using Entry = HRESULT(STDAPICALLTYPE*)();
     auto unregister = reinterpret_cast<Entry>(GetProcAddress(library, "DllUnregisterServer"));
     auto reg = reinterpret_cast<Entry>(GetProcAddress(library, "DllRegisterServer"));
     auto canUnload = reinterpret_cast<Entry>(GetProcAddress(library, "DllCanUnloadNow"));
     ASSERT_TRUE(unregister && reg && canUnload && GetProcAddress(library, "DllGetClassObject"));
-    const std::wstring keys[] = {L"TypeLib\\" + Text(kLibid), L"Interface\\" + Text(Roster(0xA26A2D59)),
-                                 L"Interface\\" + Text(Roster(0xA26A2D5C)), L"Interface\\" + Text(Roster(0xA26A2D53)),
-                                 L"Interface\\" + Text(Roster(0xA26A2D56)), L"CLSID\\" + Text(Roster(0xA26A2D79)),
+    const std::wstring keys[] = {L"TypeLib\\" + GuidText(kLibid), L"Interface\\" + GuidText(Roster(0xA26A2D59)),
+                                 L"Interface\\" + GuidText(Roster(0xA26A2D5C)), L"Interface\\" + GuidText(Roster(0xA26A2D53)),
+                                 L"Interface\\" + GuidText(Roster(0xA26A2D56)), L"CLSID\\" + GuidText(Roster(0xA26A2D79)),
                                  L"CorvaneListbox.VelListbox", L"CorvaneListbox.VelListbox.1",
                                  // The property pages General, ColumnHeadersPP and Sort.
-                                 L"CLSID\\" + Text(Roster(0xA26A2D81)) + L"\\InprocServer32",
-                                 L"CLSID\\" + Text(Roster(0xA26A2D85)) + L"\\InprocServer32",
-                                 L"CLSID\\" + Text(Roster(0xA26A2D87)) + L"\\InprocServer32"};
+                                 L"CLSID\\" + GuidText(Roster(0xA26A2D81)) + L"\\InprocServer32",
+                                 L"CLSID\\" + GuidText(Roster(0xA26A2D85)) + L"\\InprocServer32",
+                                 L"CLSID\\" + GuidText(Roster(0xA26A2D87)) + L"\\InprocServer32"};
 
     EXPECT_EQ(unregister(), S_OK);
-    for (auto& k : keys) EXPECT_FALSE(KeyExists(k)) << std::string(k.begin(), k.end());
+    for (auto& k : keys) EXPECT_FALSE(ClassesKeyExists(k)) << std::string(k.begin(), k.end());
     EXPECT_EQ(reg(), S_OK);
-    for (auto& k : keys) EXPECT_TRUE(KeyExists(k)) << std::string(k.begin(), k.end());
+    for (auto& k : keys) EXPECT_TRUE(ClassesKeyExists(k)) << std::string(k.begin(), k.end());
     EXPECT_EQ(canUnload(), S_OK) << "nothing of the library is alive";
     // The toolbox picture that the registration names ("<path>, 1").
     auto toolbox = static_cast<HBITMAP>(LoadImageW(library, MAKEINTRESOURCEW(1), IMAGE_BITMAP, 0, 0, 0));
@@ -185,38 +119,10 @@ TEST(RosterRegistration, UnregisteringRemovesEveryKeyAndRegisteringRestoresThem)
     FreeLibrary(library);
 }
 
-// Names of the DLLs a PE file imports.
-std::vector<std::string> Imports(const std::wstring& path) {
-    std::ifstream file(std::string(path.begin(), path.end()).substr(0), std::ios::binary);
-    std::vector<char> image((std::istreambuf_iterator<char>(file)), {});
-    auto at = [&](size_t offset) { return image.data() + offset; };
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(at(0));
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(at(dos->e_lfanew));
-    auto* sections = IMAGE_FIRST_SECTION(nt);
-    auto fileOffset = [&](DWORD rva) -> size_t {
-        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
-            auto& s = sections[i];
-            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.Misc.VirtualSize)
-                return rva - s.VirtualAddress + s.PointerToRawData;
-        }
-        return 0;
-    };
-    std::vector<std::string> names;
-    DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(at(fileOffset(rva))); d->Name; ++d)
-        names.emplace_back(at(fileOffset(d->Name)));
-    return names;
-}
-
 TEST(RosterRegistration, TheLibraryImportsSystemLibrariesOnly) {
-    char path[MAX_PATH];
-    std::wstring wide = LibraryPath();
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, path, MAX_PATH, nullptr, nullptr);
-    const std::set<std::string> system = {"KERNEL32.dll", "USER32.dll", "GDI32.dll", "ADVAPI32.dll", "ole32.dll",
-                                          "OLEAUT32.dll", "msvcrt.dll", "SHELL32.dll", "COMDLG32.dll", "VERSION.dll"};
-    auto names = Imports(wide);
+    auto names = ImportedLibraries(BesideProgram(L"VelRoster.ocx"));
     EXPECT_FALSE(names.empty());
-    for (auto& name : names) EXPECT_TRUE(system.count(name)) << name;
+    for (auto& name : names) EXPECT_TRUE(IsSystemLibrary(name)) << name;
 }
 
 }  // namespace

@@ -1,0 +1,281 @@
+// The notifier's property pages driven through IPropertyPage as a property frame
+// drives them, with the real file-open dialog found and answered by a helper thread.
+#include <atomic>
+#include <thread>
+
+#include "GeneralPage.h"
+#include "IconsPage.h"
+#include "NotifierPages.h"
+#include "NotifierHost.h"
+
+namespace vel::test {
+namespace {
+
+using notifier::GeneralPage;
+using notifier::IconsPage;
+
+enum : int { kStyle = 101, kContinuous, kEnabled, kReverse, kInterval, kToolTip };
+enum : int { kScroll = 201, kIndex, kKey, kName, kTag, kAdd, kRemove };
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// A page opened on one control inside a window of its own, as a frame shows it.
+class OpenPage {
+public:
+    OpenPage(HRESULT (*create)(IUnknown**), IDispatch* control) {
+        frame_ = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr, nullptr,
+                                 nullptr);
+        ComPtr<IUnknown> object;
+        EXPECT_HRESULT_SUCCEEDED(create(&object));
+        object.As(&page);
+        IUnknown* selected[] = {control};
+        EXPECT_HRESULT_SUCCEEDED(page->SetObjects(1, selected));
+        RECT area{0, 0, 300, 240};
+        EXPECT_HRESULT_SUCCEEDED(page->Activate(frame_, &area, FALSE));
+        window = GetWindow(frame_, GW_CHILD);
+    }
+    ~OpenPage() {
+        page->Deactivate();
+        page->SetObjects(0, nullptr);
+        page.Reset();
+        DestroyWindow(frame_);
+        PumpMessages();
+    }
+
+    HWND Item(int id) const { return GetDlgItem(window, id); }
+    // The icon strip: the page's child of the library's own window class.
+    HWND Strip() const {
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t name[64] = {};
+            GetClassNameW(child, name, 64);
+            if (wcsncmp(name, L"VelControlSurface", 17) == 0) return child;
+        }
+        return nullptr;
+    }
+    void Command(int id, int code) const {
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+    }
+    void Type(int id, const wchar_t* text) const {
+        SetWindowTextW(Item(id), text);
+        Command(id, EN_CHANGE);
+    }
+    void Choose(int id, long listIndex) const {
+        SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(listIndex), 0);
+        Command(id, CBN_SELCHANGE);
+    }
+    bool Dirty() const { return page->IsPageDirty() == S_OK; }
+
+    ComPtr<IPropertyPage> page;
+    HWND window = nullptr;
+
+private:
+    HWND frame_ = nullptr;
+};
+
+// Answers the dialogs the test thread opens: the file dialog with a path typed into
+// its name box and Open pressed (or Cancel for an empty path), and message boxes with
+// OK, recording their texts. Polls with a bound, from a thread of its own.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(std::wstring path) : path_(std::move(path)), owner_(GetCurrentThreadId()) {
+        worker_ = std::thread([this] { Run(); });
+    }
+    ~DialogAnswerer() { Stop(); }
+    void Stop() {
+        stop_ = true;
+        if (worker_.joinable()) worker_.join();
+    }
+    std::vector<std::wstring> messages;
+    std::atomic<int> answered{0};
+
+private:
+    void Run() {
+        for (int i = 0; i < 1000 && !stop_; ++i) {
+            EnumThreadWindows(owner_, &DialogAnswerer::Visit, reinterpret_cast<LPARAM>(this));
+            Sleep(20);
+        }
+    }
+    static BOOL CALLBACK Visit(HWND window, LPARAM self) {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+        reinterpret_cast<DialogAnswerer*>(self)->Answer(window);
+        return TRUE;
+    }
+    void Answer(HWND dialog) {
+        HWND text = GetDlgItem(dialog, 0xFFFF);  // a message box's text
+        if (text && !GetDlgItem(dialog, 0x480) && !GetDlgItem(dialog, 0x47C)) {
+            messages.push_back(TextOf(text));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        } else if (path_.empty()) {
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        } else {
+            HWND name = GetDlgItem(dialog, 0x480);
+            if (!name) name = GetDlgItem(dialog, 0x47C);  // the name box as a combo box
+            SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path_.c_str()));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }
+        ++answered;
+        Sleep(200);  // the dialog closes before the next look
+    }
+
+    std::wstring path_;
+    DWORD owner_;
+    std::thread worker_;
+    std::atomic<bool> stop_{false};
+};
+
+std::wstring TempIconFile(const wchar_t* name, COLORREF color) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    std::wstring path = std::wstring(folder) + name;
+    WriteIconFile(path, color);
+    return path;
+}
+
+long IconCount(const NotifierHost& host) { return AsLong(Get(host.Icons().Get(), L"Count")); }
+
+void AddFromFile(const OpenPage& page, const std::wstring& path) {
+    DialogAnswerer answerer(path);
+    page.Command(kAdd, BN_CLICKED);
+}
+
+class Pages : public NotifierTest {};
+
+TEST_F(Pages, GeneralReadsTheControlAndAppliesTheEdits) {
+    NotifierHost host(false);
+    ASSERT_TRUE(Put(host.Disp(), L"AnimationStyle", Num(1)).Ok());
+    ASSERT_TRUE(Put(host.Disp(), L"Interval", Num(150)).Ok());
+    ASSERT_TRUE(Put(host.Disp(), L"ToolTipText", Str(L"tip")).Ok());
+    OpenPage page(&GeneralPage::Create, host.Disp());
+    EXPECT_EQ(SendMessageW(page.Item(kStyle), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(page.Item(kContinuous), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(TextOf(page.Item(kInterval)), L"150");
+    EXPECT_EQ(TextOf(page.Item(kToolTip)), L"tip");
+
+    // Letters and minus signs typed into the interval are dropped.
+    SetFocus(page.Item(kInterval));
+    for (wchar_t c : std::wstring(L"-a7")) SendMessageW(page.Item(kInterval), WM_CHAR, c, 0);
+    EXPECT_EQ(TextOf(page.Item(kInterval)).find_first_of(L"-a"), std::wstring::npos);
+
+    page.Type(kInterval, L"400");
+    page.Type(kToolTip, L"new tip");
+    SendMessageW(page.Item(kReverse), BM_SETCHECK, BST_CHECKED, 0);
+    page.Command(kReverse, BN_CLICKED);
+    EXPECT_TRUE(page.Dirty());
+    ASSERT_HRESULT_SUCCEEDED(page.page->Apply());
+    EXPECT_FALSE(page.Dirty());
+    EXPECT_EQ(AsLong(Get(host.Disp(), L"Interval")), 400);
+    EXPECT_EQ(AsText(Get(host.Disp(), L"ToolTipText")), L"new tip");
+    EXPECT_TRUE(AsLong(Get(host.Disp(), L"ReverseAnimation")));
+
+    // An empty interval fails the conversion; what comes before it is applied.
+    SendMessageW(page.Item(kContinuous), BM_SETCHECK, BST_UNCHECKED, 0);
+    page.Command(kContinuous, BN_CLICKED);
+    page.Type(kInterval, L"");
+    EXPECT_FALSE(SUCCEEDED(page.page->Apply()));
+    EXPECT_FALSE(AsLong(Get(host.Disp(), L"Continuous")));
+    EXPECT_EQ(AsLong(Get(host.Disp(), L"Interval")), 400);
+    EXPECT_TRUE(page.Dirty());
+}
+
+TEST_F(Pages, IconsOnAControlWithoutIcons) {
+    NotifierHost host(false);
+    OpenPage page(&IconsPage::Create, host.Disp());
+    for (int id : {kIndex, kKey, kName, kTag, kRemove}) EXPECT_FALSE(IsWindowEnabled(page.Item(id))) << id;
+    int low = -1, high = -1;
+    GetScrollRange(page.Item(kScroll), SB_CTL, &low, &high);
+    EXPECT_EQ(high, 0);
+    EXPECT_FALSE(page.Dirty());
+}
+
+TEST_F(Pages, IconsAddedFromFilesGoAfterTheSelectedOne) {
+    NotifierHost host(false);
+    OpenPage page(&IconsPage::Create, host.Disp());
+    std::wstring red = TempIconFile(L"vel-red.ico", RGB(255, 0, 0)), green = TempIconFile(L"vel-green.ico", RGB(0, 255, 0));
+    AddFromFile(page, red);
+    ASSERT_EQ(IconCount(host), 1);
+    EXPECT_EQ(SendMessageW(page.Item(kIndex), CB_GETCURSEL, 0, 0), 0) << "the first icon is selected";
+    AddFromFile(page, green);
+    ASSERT_EQ(IconCount(host), 2);
+    EXPECT_EQ(SendMessageW(page.Item(kIndex), CB_GETCURSEL, 0, 0), 1);
+    AddFromFile(page, red);
+    page.Choose(kIndex, 1);
+    AddFromFile(page, green);
+    ASSERT_EQ(IconCount(host), 4);
+    EXPECT_EQ(SendMessageW(page.Item(kIndex), CB_GETCURSEL, 0, 0), 2) << "inserted after position 2";
+    auto third = AsObject(Get(host.Icons().Get(), L"Item", {Num(3)}));
+    ComPtr<IPictureDisp> picture;
+    AsObject(Get(third.Get(), L"Icon")).As(&picture);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(PicturePixel(picture.Get(), 16, 16) & 0xFFFFFF, RGB(0, 255, 0));
+    EXPECT_EQ(TextOf(page.Item(kIndex)), L"3");
+
+    // A cancelled dialog adds nothing.
+    AddFromFile(page, L"");
+    EXPECT_EQ(IconCount(host), 4);
+    // Remove takes the selected icon out at once.
+    page.Command(kRemove, BN_CLICKED);
+    EXPECT_EQ(IconCount(host), 3);
+    DeleteFileW(red.c_str());
+    DeleteFileW(green.c_str());
+}
+
+TEST_F(Pages, IconFieldsAreWrittenWhenAnotherIconIsChosenOrOnApply) {
+    NotifierHost host(false);
+    host.AddIcons(3);
+    ASSERT_TRUE(Put(AsObject(Get(host.Icons().Get(), L"Item", {Num(3)})).Get(), L"Key", Str(L"taken")).Ok());
+    OpenPage page(&IconsPage::Create, host.Disp());
+    page.Type(kKey, L"first");
+    page.Type(kName, L"one");
+    EXPECT_TRUE(page.Dirty());
+    page.Choose(kIndex, 1);
+    auto first = AsObject(Get(host.Icons().Get(), L"Item", {Num(1)}));
+    EXPECT_EQ(AsText(Get(first.Get(), L"Key")), L"first");
+    EXPECT_EQ(AsText(Get(first.Get(), L"Name")), L"one");
+    EXPECT_FALSE(page.Dirty());
+
+    // A key in use is shown in a message box; the page stays changed.
+    page.Type(kKey, L"TAKEN");
+    std::vector<std::wstring> shown;
+    {
+        DialogAnswerer answerer(L"");
+        EXPECT_HRESULT_SUCCEEDED(page.page->Apply());
+        for (int i = 0; i < 100 && answerer.answered == 0; ++i) Sleep(10);
+        Sleep(50);
+        answerer.Stop();
+        shown = answerer.messages;
+    }
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], L"Key already exists.");
+    EXPECT_TRUE(page.Dirty());
+    // Arrow keys on the strip move the selection, and stop at the ends.
+    HWND strip = page.Strip();
+    ASSERT_TRUE(strip);
+    page.Type(kKey, L"");
+    SendMessageW(strip, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageW(strip, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(SendMessageW(page.Item(kIndex), CB_GETCURSEL, 0, 0), 2);
+}
+
+TEST_F(Pages, TheSystemsPropertyFrameShowsBothPages) {
+    NotifierHost host(false);
+    CLSID pages[] = {notifier::kGeneralPageClsid, notifier::kIconsPageClsid};
+    IUnknown* objects[] = {host.control->Unknown()};
+    int answered = 0;
+    {
+        DialogAnswerer answerer(L"");  // Cancel
+        EXPECT_HRESULT_SUCCEEDED(OleCreatePropertyFrame(host.site->Window(), 0, 0, L"Tray1", 1, objects, 2, pages,
+                                                        LOCALE_USER_DEFAULT, 0, nullptr));
+        answerer.Stop();
+        answered = answerer.answered;
+    }
+    EXPECT_EQ(answered, 1) << "the frame opened (and was cancelled)";
+}
+
+}  // namespace
+}  // namespace vel::test

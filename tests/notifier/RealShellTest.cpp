@@ -1,0 +1,142 @@
+// The notifier in a real notification area: run inside a Wine virtual desktop, whose
+// taskbar (Shell_TrayWnd) shows tray icons at its right end. The test watches the
+// taskbar's pixels for the icon's colours and clicks the icon with synthetic input.
+// Every wait polls with a bound, so a busy machine slows the test but cannot hang it.
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "NotifierHost.h"
+
+namespace vel::test {
+namespace {
+
+enum : DISPID { kClick = 1, kMouseDown = 3, kMouseUp = 5 };
+
+const COLORREF kRed = RGB(220, 0, 0), kGreen = RGB(0, 200, 0), kBlue = RGB(0, 0, 230);
+
+// Pumps messages until `done` or the time is up; answers `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
+}
+
+HWND Taskbar() {
+    HWND taskbar = nullptr;
+    PumpUntil([&] { return (taskbar = FindWindowW(L"Shell_TrayWnd", nullptr)) != nullptr; });
+    return taskbar;
+}
+
+// Where the taskbar shows pixels of `color`: their count and their centre on screen.
+struct Spot {
+    long count = 0;
+    POINT centre{};
+};
+
+Spot FindColor(HWND taskbar, COLORREF color) {
+    RECT bar{};
+    GetWindowRect(taskbar, &bar);
+    const int width = bar.right - bar.left, height = bar.bottom - bar.top;
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(copy, canvas);
+    BitBlt(copy, 0, 0, width, height, screen, bar.left, bar.top, SRCCOPY);
+    Spot spot;
+    long long sumX = 0, sumY = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (GetPixel(copy, x, y) == color) {
+                ++spot.count;
+                sumX += x;
+                sumY += y;
+            }
+    if (spot.count > 0)
+        spot.centre = {bar.left + static_cast<LONG>(sumX / spot.count), bar.top + static_cast<LONG>(sumY / spot.count)};
+    SelectObject(copy, old);
+    DeleteObject(canvas);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return spot;
+}
+
+bool Shows(HWND taskbar, COLORREF color) { return FindColor(taskbar, color).count > 16; }
+
+void AddSolidIcon(NotifierHost& host, COLORREF color) {
+    auto picture = MakeIconPicture(color, color);
+    ASSERT_TRUE(Call(host.Icons().Get(), L"Add", {Missing(), Missing(), Obj(picture.Get())}).Ok());
+}
+
+void LeftClickAt(POINT at) {
+    SetCursorPos(at.x, at.y);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+class RealShell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TrayState::SetShell(nullptr);
+        taskbar = Taskbar();
+        ASSERT_TRUE(taskbar) << "no taskbar: the test runs inside a Wine virtual desktop";
+    }
+    void TearDown() override {
+        PumpMessages();
+        EXPECT_EQ(com::Module::ObjectCount(), 0) << "COM objects still alive";
+    }
+
+    HWND taskbar = nullptr;
+};
+
+TEST_F(RealShell, TheIconAppearsChangesPerTickAndLeavesWithTheForm) {
+    auto host = std::make_unique<NotifierHost>();
+    AddSolidIcon(*host, kRed);
+    AddSolidIcon(*host, kGreen);
+    AddSolidIcon(*host, kBlue);
+    ASSERT_FALSE(Shows(taskbar, kRed));
+    ASSERT_TRUE(Put(host->Disp(), L"ToolTipText", Str(L"Vel notifier")).Ok());
+    ASSERT_TRUE(Put(host->Disp(), L"Animate", Variant::FromBool(true)).Ok());
+    EXPECT_TRUE(PumpUntil([&] { return Shows(taskbar, kRed); })) << "the first cell is shown";
+
+    // Each tick shows the next cell, in order.
+    ASSERT_TRUE(Put(host->Disp(), L"Interval", Num(300)).Ok());
+    EXPECT_TRUE(PumpUntil([&] { return Shows(taskbar, kGreen); }));
+    EXPECT_TRUE(PumpUntil([&] { return Shows(taskbar, kBlue); }));
+    EXPECT_TRUE(PumpUntil([&] { return Shows(taskbar, kRed); }));
+    ASSERT_TRUE(Put(host->Disp(), L"Animate", Variant::FromBool(false)).Ok());
+
+    host->Close();
+    EXPECT_TRUE(PumpUntil([&] { return !Shows(taskbar, kRed) && !Shows(taskbar, kGreen) && !Shows(taskbar, kBlue); }))
+        << "the icon leaves the notification area with its form";
+    host.reset();
+}
+
+TEST_F(RealShell, AClickOnTheIconReachesTheFormAsMouseDownClickMouseUp) {
+    NotifierHost host;
+    AddSolidIcon(host, kBlue);
+    auto& recorded = host.RecordEvents();
+    ASSERT_TRUE(Put(host.Disp(), L"Animate", Variant::FromBool(true)).Ok());
+    ASSERT_TRUE(PumpUntil([&] { return Shows(taskbar, kBlue); }));
+    Spot icon = FindColor(taskbar, kBlue);
+    LeftClickAt(icon.centre);
+    EXPECT_TRUE(PumpUntil([&] {
+        auto ids = recorded.Ids();
+        return std::find(ids.begin(), ids.end(), kMouseUp) != ids.end();
+    }));
+    // Moves may come first, as the pointer arrives over the icon.
+    std::vector<DISPID> clicks;
+    for (DISPID id : recorded.Ids())
+        if (id != 4) clicks.push_back(id);
+    EXPECT_EQ(clicks, (std::vector<DISPID>{kMouseDown, kClick, kMouseUp}));
+}
+
+}  // namespace
+}  // namespace vel::test

@@ -1,0 +1,27 @@
+# Runs a test program inside a Wine virtual desktop, which has a taskbar with a
+# notification area, and judges it by the report the program writes: a program run
+# by the desktop does not hand its exit code back.
+#   cmake -DPROGRAM=<exe> -DREPORT=<xml> -P RunInDesktop.cmake
+file(REMOVE ${REPORT})
+execute_process(COMMAND winepath -w ${REPORT} OUTPUT_VARIABLE report_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND winepath -w ${PROGRAM} OUTPUT_VARIABLE program_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND wine explorer /desktop=velnotifier,800x600 ${program_path} --gtest_output=xml:${report_path}
+                TIMEOUT 600 RESULT_VARIABLE result)
+# Should the desktop hand back before its program ends, wait for the report (bounded).
+foreach(second RANGE 300)
+  if(EXISTS ${REPORT})
+    break()
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1)
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1)  # the report is written whole
+if(NOT EXISTS ${REPORT})
+  message(FATAL_ERROR "the test program wrote no report (explorer: ${result})")
+endif()
+file(READ ${REPORT} report)
+message("${report}")
+string(REGEX MATCH "<testsuites tests=\"([0-9]+)\" failures=\"([0-9]+)\"[^>]* errors=\"([0-9]+)\"" summary "${report}")
+if(NOT summary OR CMAKE_MATCH_1 EQUAL 0 OR NOT CMAKE_MATCH_2 EQUAL 0 OR NOT CMAKE_MATCH_3 EQUAL 0)
+  message(FATAL_ERROR "the desktop tests failed")
+endif()
+message("${CMAKE_MATCH_1} passed, 0 failed")

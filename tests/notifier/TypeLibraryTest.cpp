@@ -1,0 +1,152 @@
+// The registered type library and the library's registration: identifiers, dispatch
+// ids, flags and help strings as callers see them, and a registry left clean by
+// unregistering.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <oleauto.h>
+#include <wrl/client.h>
+
+#include "LibraryImage.h"
+#include "TypeLibraryCheck.h"
+
+namespace vel::test {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+GUID Notifier(unsigned long first) { return {first, 0x6B79, 0x11D1, {0xBF, 0x3C, 0, 0, 0, 0, 0, 0}}; }
+
+const GUID kLibid = Notifier(0xA26A2E54);
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+class NotifierTypeLibrary : public TypeLibraryCheck {
+protected:
+    void SetUp() override { Load(kLibid, "VelNotifier.ocx"); }
+};
+
+constexpr INVOKEKIND G = kGet, P = kPut, R = kPutRef, M = kMethod;
+
+TEST_F(NotifierTypeLibrary, LibraryIdentity) {
+    TLIBATTR* attr = nullptr;
+    ASSERT_EQ(library->GetLibAttr(&attr), S_OK);
+    EXPECT_EQ(attr->wMajorVerNum, 1);
+    EXPECT_EQ(attr->wMinorVerNum, 0);
+    library->ReleaseTLibAttr(attr);
+    BSTR name = nullptr;
+    library->GetDocumentation(-1, &name, nullptr, nullptr, nullptr);
+    EXPECT_STREQ(name, L"CorvaneNotifier");
+    SysFreeString(name);
+}
+
+TEST_F(NotifierTypeLibrary, IconInterfaces) {
+    ExpectMembers(Notifier(0xA26A2E3A),
+                  {{L"NewEnum", -4, M, true},
+                   {L"Add", 0x60030001, M, false, L"Adds a ListItem object to a ListItems collection only at run time."},
+                   {L"Item", 0, G, false, L"Returns a specific member of a Collection object either by position or by key."},
+                   {L"Count", 0x68030000, G, false, L"Returns the number of objects in a collection."},
+                   {L"Remove", 0x60030006, M, false, L"Removes a specific member from a collection."},
+                   {L"Clear", 0x60030007, M, false, L"Removes all objects in a collection."}});
+    ExpectMembers(Notifier(0xA26A2E38),
+                  {{L"Index", 0x68030006, G, false, L""},
+                   {L"Icon", 0x68030004, G, false, L"Returns/sets the image Icon."},
+                   {L"Icon", 0x68030004, R, false},
+                   {L"Key", 0x68030002, P, false, L"Returns/sets the unique string of an object in a collection."},
+                   {L"Name", 0x68030001, P, false, L"Returns/sets an identiifier for the object."},
+                   {L"Tag", 0x68030000, P, false, L"Stores any extra data needed for your program."}});
+    ExpectMembers(Notifier(0xA26A2E3C),
+                  {{L"IconAdded", 1, M, true}, {L"IconRemoved", 2, M, true}, {L"IconChanged", 3, M, true}});
+    EXPECT_TRUE(Flags(Notifier(0xA26A2E3A)) & TYPEFLAG_FDUAL);
+    EXPECT_TRUE(Flags(Notifier(0xA26A2E3B)) & TYPEFLAG_FCANCREATE) << "the collection is a creatable class";
+}
+
+TEST_F(NotifierTypeLibrary, NotifierInterfaceAndEvents) {
+    ExpectMembers(Notifier(0xA26A2E3D),
+                  {{L"Animate", 0x68030007, P, false,
+                    L"Returns/sets whether or not the icons will iterate through the collection."},
+                   {L"AnimationStyle", 0x68030006, P, false, L"Returns/sets the how the icons are animated."},
+                   {L"Continuous", 0x68030005, P, false, L"Returns/sets if the icons continuously run."},
+                   {L"Enabled", 0x68030004, P, false,
+                    L"Returns/sets a value that determines whether an object can respond to user-generated events."},
+                   {L"Icons", 0x68030003, G, false, L"Returns an object reference to a VelIcons collection."},
+                   {L"Interval", 0x68030002, P, false, L"Returns/Sets the number of milliseconds between Animation cells."},
+                   {L"ReverseAnimation", 0x68030001, P, false,
+                    L"Returns/sets if the icons animate from the last to the first."},
+                   {L"ToolTipText", 0x68030000, P, false,
+                    L"Returns/sets the text displayed when the mouse is paused over the control."},
+                   {L"ShowAboutBox", -552, M, true}});
+    ExpectMembers(Notifier(0xA26A2E40),
+                  {{L"Click", 1, M, false, L"Occurs when the user presses and then releases a mouse button over an object."},
+                   {L"DblClick", 2, M, false,
+                    L"Occurs when the user presses and releases a mouse button and then presses and releases it again "
+                    L"over an object."},
+                   {L"MouseDown", 3, M, false, L"Occurs when the user presses the mouse button while an object has the focus."},
+                   {L"MouseMove", 4, M, false, L"Occurs when the user moves the mouse."},
+                   {L"MouseUp", 5, M, false, L"Occurs when the user releases the mouse button while an object has the focus."}});
+    EXPECT_TRUE(MemberFlags(Notifier(0xA26A2E3D), 0x68030007) & FUNCFLAG_FNONBROWSABLE)
+        << "Animate is kept out of the property browser";
+    EXPECT_TRUE(Flags(Notifier(0xA26A2E3E)) & TYPEFLAG_FCONTROL);
+}
+
+TEST_F(NotifierTypeLibrary, AnimationStyleConstants) {
+    auto info = Info(Notifier(0xA26A2E3F));
+    ASSERT_TRUE(info);
+    const std::pair<const wchar_t*, long> expected[] = {{L"velCycle", 0}, {L"velPingPong", 1}};
+    for (UINT i = 0; i < 2; ++i) {
+        VARDESC* v = nullptr;
+        ASSERT_EQ(info->GetVarDesc(i, &v), S_OK);
+        BSTR name = nullptr;
+        info->GetDocumentation(v->memid, &name, nullptr, nullptr, nullptr);
+        EXPECT_STREQ(name, expected[i].first);
+        EXPECT_EQ(v->lpvarValue->lVal, expected[i].second);
+        SysFreeString(name);
+        info->ReleaseVarDesc(v);
+    }
+}
+
+TEST_F(NotifierTypeLibrary, TheMessageHookTypesCarryThisLibrarysIdentifiers) {
+    for (unsigned long first : {0xA26A2E28ul, 0xA26A2E2Bul, 0xA26A2E2Cul, 0xA26A2E2Dul, 0xA26A2E2Eul, 0xA26A2E30ul,
+                                0xA26A2E31ul, 0xA26A2E32ul, 0xA26A2E2Aul})
+        EXPECT_TRUE(Info(Notifier(first)));
+}
+
+TEST(NotifierRegistration, UnregisteringRemovesEveryKeyAndRegisteringRestoresThem) {
+    HMODULE library = LoadLibraryW(BesideProgram(L"VelNotifier.ocx").c_str());
+    ASSERT_TRUE(library);
+    using Entry = HRESULT(STDAPICALLTYPE*)();
+    auto unregister = reinterpret_cast<Entry>(GetProcAddress(library, "DllUnregisterServer"));
+    auto reg = reinterpret_cast<Entry>(GetProcAddress(library, "DllRegisterServer"));
+    auto canUnload = reinterpret_cast<Entry>(GetProcAddress(library, "DllCanUnloadNow"));
+    ASSERT_TRUE(unregister && reg && canUnload && GetProcAddress(library, "DllGetClassObject"));
+    const std::wstring keys[] = {L"TypeLib\\" + GuidText(kLibid),
+                                 L"Interface\\" + GuidText(Notifier(0xA26A2E3A)),
+                                 L"Interface\\" + GuidText(Notifier(0xA26A2E38)),
+                                 L"Interface\\" + GuidText(Notifier(0xA26A2E3D)),
+                                 L"CLSID\\" + GuidText(Notifier(0xA26A2E3E)),
+                                 L"CLSID\\" + GuidText(Notifier(0xA26A2E3B)),
+                                 L"CorvaneNotifier.VelNotifier",
+                                 L"CorvaneNotifier.VelNotifier.1",
+                                 L"CorvaneNotifier.VelIcons"};
+    EXPECT_EQ(unregister(), S_OK);
+    for (auto& k : keys) EXPECT_FALSE(ClassesKeyExists(k)) << Narrow(k);
+    EXPECT_EQ(reg(), S_OK);
+    for (auto& k : keys) EXPECT_TRUE(ClassesKeyExists(k)) << Narrow(k);
+    EXPECT_EQ(canUnload(), S_OK) << "nothing of the library is alive";
+    auto toolbox = static_cast<HBITMAP>(LoadImageW(library, MAKEINTRESOURCEW(1), IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_TRUE(toolbox);
+    BITMAP info{};
+    GetObjectW(toolbox, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 16);
+    EXPECT_EQ(info.bmHeight, 15);
+    DeleteObject(toolbox);
+    FreeLibrary(library);
+}
+
+TEST(NotifierRegistration, TheLibraryImportsSystemLibrariesOnly) {
+    auto names = ImportedLibraries(BesideProgram(L"VelNotifier.ocx"));
+    EXPECT_FALSE(names.empty());
+    for (auto& name : names) EXPECT_TRUE(IsSystemLibrary(name)) << name;
+}
+
+}  // namespace
+}  // namespace vel::test

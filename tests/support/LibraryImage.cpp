@@ -1,0 +1,63 @@
+#include "LibraryImage.h"
+
+#include <objbase.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace vel::test {
+
+std::wstring BesideProgram(const wchar_t* fileName) {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + fileName;
+}
+
+std::vector<std::string> ImportedLibraries(const std::wstring& path) {
+    char narrow[MAX_PATH];
+    WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, narrow, MAX_PATH, nullptr, nullptr);
+    std::ifstream file(narrow, std::ios::binary);
+    std::vector<char> image((std::istreambuf_iterator<char>(file)), {});
+    std::vector<std::string> names;
+    if (image.size() < sizeof(IMAGE_DOS_HEADER)) return names;
+    auto at = [&](size_t offset) { return image.data() + offset; };
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(at(0));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(at(dos->e_lfanew));
+    auto* sections = IMAGE_FIRST_SECTION(nt);
+    auto fileOffset = [&](DWORD rva) -> size_t {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            auto& s = sections[i];
+            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.Misc.VirtualSize)
+                return rva - s.VirtualAddress + s.PointerToRawData;
+        }
+        return 0;
+    };
+    DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(at(fileOffset(rva))); d->Name; ++d)
+        names.emplace_back(at(fileOffset(d->Name)));
+    return names;
+}
+
+bool IsSystemLibrary(const std::string& name) {
+    static const std::set<std::string> system = {"KERNEL32.dll", "USER32.dll", "GDI32.dll",   "ADVAPI32.dll",
+                                                 "ole32.dll",    "OLEAUT32.dll", "msvcrt.dll", "SHELL32.dll",
+                                                 "COMDLG32.dll", "VERSION.dll"};
+    return system.count(name) > 0;
+}
+
+bool ClassesKeyExists(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::wstring GuidText(const GUID& guid) {
+    wchar_t text[40];
+    StringFromGUID2(guid, text, 40);
+    return text;
+}
+
+}  // namespace vel::test
