@@ -93,8 +93,10 @@ public:
     std::atomic<int> answered{0};
 
 private:
+    // Bounded by time, generously: on a slow machine the file dialog may take long to open.
     void Run() {
-        for (int i = 0; i < 1000 && !stop_; ++i) {
+        const DWORD start = GetTickCount();
+        while (!stop_ && GetTickCount() - start < 300000) {
             EnumThreadWindows(owner_, &DialogAnswerer::Visit, reinterpret_cast<LPARAM>(this));
             Sleep(20);
         }

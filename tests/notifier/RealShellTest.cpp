@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "NotifierHost.h"
 
@@ -15,8 +16,9 @@ enum : DISPID { kClick = 1, kMouseDown = 3, kMouseUp = 5 };
 
 const COLORREF kRed = RGB(220, 0, 0), kGreen = RGB(0, 200, 0), kBlue = RGB(0, 0, 230);
 
-// Pumps messages until `done` or the time is up; answers `done()`.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000) {
+// Pumps messages until `done` or the time is up; answers `done()`. The bound is
+// generous: the taskbar may take many seconds to repaint on a slow machine.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 60000) {
     DWORD start = GetTickCount();
     while (!done()) {
         if (GetTickCount() - start > milliseconds) return false;
@@ -38,30 +40,46 @@ struct Spot {
     POINT centre{};
 };
 
+// Copies the taskbar's screen area once and reads its pixels in one block, so that a
+// look takes a moment even where each GDI call is slow.
 Spot FindColor(HWND taskbar, COLORREF color) {
     RECT bar{};
     GetWindowRect(taskbar, &bar);
     const int width = bar.right - bar.left, height = bar.bottom - bar.top;
+    Spot spot;
+    if (width <= 0 || height <= 0) return spot;
     HDC screen = GetDC(nullptr);
     HDC copy = CreateCompatibleDC(screen);
     HBITMAP canvas = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(copy, canvas);
     BitBlt(copy, 0, 0, width, height, screen, bar.left, bar.top, SRCCOPY);
-    Spot spot;
+    SelectObject(copy, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    const bool read = GetDIBits(copy, canvas, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) == height;
+    DeleteObject(canvas);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    if (!read) return spot;
+    // A 32-bit DIB holds blue, green, red from the low byte up.
+    const DWORD wanted = (static_cast<DWORD>(GetRValue(color)) << 16) | (static_cast<DWORD>(GetGValue(color)) << 8) |
+                         GetBValue(color);
     long long sumX = 0, sumY = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if (GetPixel(copy, x, y) == color) {
+            if ((pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF) == wanted) {
                 ++spot.count;
                 sumX += x;
                 sumY += y;
             }
     if (spot.count > 0)
         spot.centre = {bar.left + static_cast<LONG>(sumX / spot.count), bar.top + static_cast<LONG>(sumY / spot.count)};
-    SelectObject(copy, old);
-    DeleteObject(canvas);
-    DeleteDC(copy);
-    ReleaseDC(nullptr, screen);
     return spot;
 }
 
@@ -107,7 +125,7 @@ TEST_F(RealShell, TheIconAppearsChangesPerTickAndLeavesWithTheForm) {
     EXPECT_TRUE(PumpUntil([&] { return Shows(taskbar, kRed); })) << "the first cell is shown";
 
     // Each tick shows the next cell, in order.
-    ASSERT_TRUE(Put(host->Disp(), L"Interval", Num(300)).Ok());
+    ASSERT_TRUE(Put(host->Disp(), L"Interval", Num(1000)).Ok());
     EXPECT_TRUE(PumpUntil([&] { return Shows(taskbar, kGreen); }));
     EXPECT_TRUE(PumpUntil([&] { return Shows(taskbar, kBlue); }));
     EXPECT_TRUE(PumpUntil([&] { return Shows(taskbar, kRed); }));

@@ -6,9 +6,9 @@ file(REMOVE ${REPORT})
 execute_process(COMMAND winepath -w ${REPORT} OUTPUT_VARIABLE report_path OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND winepath -w ${PROGRAM} OUTPUT_VARIABLE program_path OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND wine explorer /desktop=velnotifier,800x600 ${program_path} --gtest_output=xml:${report_path}
-                TIMEOUT 600 RESULT_VARIABLE result)
+                TIMEOUT 1200 RESULT_VARIABLE result)
 # Should the desktop hand back before its program ends, wait for the report (bounded).
-foreach(second RANGE 300)
+foreach(second RANGE 120)
   if(EXISTS ${REPORT})
     break()
   endif()
