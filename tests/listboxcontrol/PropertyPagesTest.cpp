@@ -13,7 +13,7 @@
 #include "ColumnHeadersPP.h"
 #include "General.h"
 #include "ListboxHost.h"
-#include "Screenshot.h"
+#include "../../tools/velform/Screenshot.h"
 #include "Sort.h"
 
 namespace {
