@@ -56,8 +56,8 @@ Sub Test_AFontAssignedWithoutSetTakesTheFaceNameAndStaysLive()
     List1.ListItems.Add , , "Row"
     Dim f
     Set f = List1.Font
-    List1.Font = "Courier New"
-    Host.AssertEqual "Courier New", List1.Font.Name
+    List1.Font = "Marlett"
+    Host.AssertEqual "Marlett", List1.Font.Name
     Host.Assert List1.Font Is f, "the control keeps its own font object"
     Dim before
     before = List1.ListItems(1).Height
@@ -87,7 +87,7 @@ Sub Test_OutOfRangeSettingsAreRefusedWith380AndNeverSaved()
     Host.AssertEqual "0 0", AcceptedPointers(), "the custom pointer and the last standard one"
     Host.SaveForm
     Host.ReloadForm
-    Host.AssertEqual 0, List1.ColumnHeaders(1).Alignment
+    Host.AssertEqual 2, List1.ColumnHeaders(1).Alignment, "a new column is centred"
     Host.AssertEqual 0, List1.SelectionType
     Host.AssertEqual 1, List1.Appearance
     Host.AssertEqual 1, List1.BorderStyle
