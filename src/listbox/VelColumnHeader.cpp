@@ -56,10 +56,7 @@ STDMETHODIMP VelColumnHeader::get_Alignment(VelAlignmentConstants* alignment) {
 }
 
 STDMETHODIMP VelColumnHeader::put_Alignment(VelAlignmentConstants alignment) {
-    return Guarded(kIid, [&] {
-        RequireRange(alignment, velLeftJustify, velCenter);
-        SetAlignmentValue(alignment);
-    });
+    return Guarded(kIid, [&] { SetAlignmentValue(alignment); });
 }
 
 STDMETHODIMP VelColumnHeader::get_Index(LONG* index) {

@@ -53,6 +53,21 @@ ComPtr<ITypeInfo> Implemented(ITypeInfo* coclass, int wanted) {
     return nullptr;
 }
 
+// A help string as a sentence: it ends with one full stop.
+std::wstring Sentence(const std::wstring& text) { return !text.empty() && text.back() == L'.' ? text : text + L"."; }
+
+// A pointer parameter that is an object reference (an interface) is passed as usual; any
+// other pointer is a ByRef argument.
+bool IsByReference(ITypeInfo* context, const TYPEDESC& type) {
+    if (type.vt != VT_PTR) return false;
+    const TYPEDESC& pointee = *type.lptdesc;
+    if (pointee.vt != VT_USERDEFINED) return true;
+    ComPtr<ITypeInfo> referenced;
+    if (FAILED(context->GetRefTypeInfo(pointee.hreftype, &referenced))) return true;
+    Attributes attr(referenced.Get());
+    return attr->typekind != TKIND_INTERFACE && attr->typekind != TKIND_DISPATCH && attr->typekind != TKIND_COCLASS;
+}
+
 std::wstring Cell(std::wstring text) {
     std::replace(text.begin(), text.end(), L'|', L'/');
     return text;
@@ -75,7 +90,7 @@ void ReferenceWriter::Library() {
     libraryName_ = lib.name;
     Line(L"# " + fileName_ + L": type library " + lib.name);
     Line();
-    Line(lib.help + L". Written from the library's own type library when it is built; do not edit.");
+    Line(Sentence(lib.help) + L" Written from the library's own type library when it is built; do not edit.");
     const UINT count = library_->GetTypeInfoCount();
     auto each = [&](TYPEKIND kind, auto&& write) {
         for (UINT i = 0; i < count; ++i) {
@@ -105,7 +120,7 @@ void ReferenceWriter::Class(ITypeInfo* coclass) {
     Line();
     Line(L"## " + names.name);
     Line();
-    std::wstring what = names.help + L".";
+    std::wstring what = Sentence(names.help);
     if (attr->wTypeFlags & TYPEFLAG_FCONTROL) what += L" An ActiveX control.";
     if (attr->wTypeFlags & TYPEFLAG_FCANCREATE) what += L" Created as `" + libraryName_ + L"." + names.name + L"`.";
     else what += L" Not creatable: reached through its owner.";
@@ -124,7 +139,7 @@ void ReferenceWriter::Interface(ITypeInfo* info, const std::wstring& heading) {
     Line();
     const Names names = Describe(info, MEMBERID_NIL);
     if (heading.rfind(L"### Members", 0) != 0) {
-        Line(names.help + L".");
+        Line(Sentence(names.help));
         Line();
     }
     Line(L"| Member | Kind | Type | Description |");
@@ -155,7 +170,7 @@ void ReferenceWriter::Enumeration(ITypeInfo* info) {
     Line();
     Line(L"### " + names.name);
     Line();
-    Line(names.help + L".");
+    Line(Sentence(names.help));
     Line();
     Line(L"| Constant | Value |");
     Line(L"|---|---|");
@@ -224,7 +239,7 @@ std::wstring ReferenceWriter::Arguments(ITypeInfo* info, const FUNCDESC& func, b
         if (param.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) continue;
         const bool optional = param.paramdesc.wParamFlags & PARAMFLAG_FOPT;
         std::wstring name = static_cast<UINT>(p + 1) < count && names[p + 1] ? names[p + 1] : L"value";
-        std::wstring one = (param.tdesc.vt == VT_PTR ? L"ByRef " : L"") + name + L" As " + TypeName(info, param.tdesc);
+        std::wstring one = (IsByReference(info, param.tdesc) ? L"ByRef " : L"") + name + L" As " + TypeName(info, param.tdesc);
         if (!text.empty()) text += L", ";
         text += optional ? L"[" + one + L"]" : one;
     }
