@@ -56,7 +56,10 @@ STDMETHODIMP VelColumnHeader::get_Alignment(VelAlignmentConstants* alignment) {
 }
 
 STDMETHODIMP VelColumnHeader::put_Alignment(VelAlignmentConstants alignment) {
-    return Guarded(kIid, [&] { SetAlignmentValue(alignment); });
+    return Guarded(kIid, [&] {
+        RequireRange(alignment, velLeftJustify, velCenter);
+        SetAlignmentValue(alignment);
+    });
 }
 
 STDMETHODIMP VelColumnHeader::get_Index(LONG* index) {

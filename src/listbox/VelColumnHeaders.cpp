@@ -124,10 +124,16 @@ ComPtr<VelColumnHeader> VelColumnHeaders::AddColumn(const VARIANT& index, const 
     }
     if (!IsOmitted(width)) {
         double units = ToDouble(width);
+        // A width of 0 hides the column's cells; a negative one would break every sum of widths.
+        if (units < 0) Raise(StandardError::InvalidPropertyValue);
         if (scaleFactor_ == 0) Raise(StandardError::DivisionByZero);
         column->StoreInternalWidth(RoundToLong(units / scaleFactor_));
     }
-    if (!IsOmitted(alignment)) column->StoreAlignment(ToLong(alignment));
+    if (!IsOmitted(alignment)) {
+        const long value = ToLong(alignment);
+        RequireRange(value, velLeftJustify, velCenter);
+        column->StoreAlignment(value);
+    }
     if (insert && !columns_.ValidPosition(position)) Raise(StandardError::SubscriptOutOfRange);
     CheckWidthSum(nullptr, column->GetInternalWidth());
     columns_.Insert(position, column);

@@ -737,6 +737,7 @@ STDMETHODIMP VelListbox::get_SelectionType(VelSelectionTypeConstants* type) {
 // The rows' hit test follows the highlight style, so it hears of the change at once.
 STDMETHODIMP VelListbox::put_SelectionType(VelSelectionTypeConstants type) {
     return Guarded(kIid, [&] {
+        com::RequireRange(type, 0, 1);
         selectionType_ = type;
         items_->SetSelectionType(selectionType_);
         PaintControl(PaintPart::Items);
@@ -792,6 +793,7 @@ STDMETHODIMP VelListbox::get_SortOrder(VelSortOrderConstants* order) {
 
 STDMETHODIMP VelListbox::put_SortOrder(VelSortOrderConstants order) {
     return Guarded(kIid, [&] {
+        com::RequireRange(order, 0, 1);
         sortOrder_ = order;
         if (UserMode() && sorted_) {
             SortItems();
@@ -844,8 +846,13 @@ STDMETHODIMP VelListbox::get_MousePointer(LONG* pointer) {
     return S_OK;
 }
 
+// The standard pointers 0 to 15 and the custom pointer, 99, which shows MouseIcon.
+constexpr LONG kLastStandardPointer = 15;
+constexpr LONG kCustomPointer = 99;
+
 STDMETHODIMP VelListbox::put_MousePointer(LONG pointer) {
     return Guarded(kIid, [&] {
+        if (pointer != kCustomPointer) com::RequireRange(pointer, 0, kLastStandardPointer);
         mousePointer_ = pointer;
         try {
             Surface().SetMousePointer(static_cast<short>(pointer));
@@ -937,6 +944,7 @@ STDMETHODIMP VelListbox::get_Appearance(VelAppearanceConstants* appearance) {
 
 STDMETHODIMP VelListbox::put_Appearance(VelAppearanceConstants appearance) {
     return Guarded(kIid, [&] {
+        com::RequireRange(appearance, 0, 1);
         appearance_ = appearance;
         Changed(L"Appearance");
         ApplyBorderStyle();
@@ -952,6 +960,7 @@ STDMETHODIMP VelListbox::get_BorderStyle(VelBorderStyleConstands* style) {
 
 STDMETHODIMP VelListbox::put_BorderStyle(VelBorderStyleConstands style) {
     return Guarded(kIid, [&] {
+        com::RequireRange(style, 0, 1);
         borderStyle_ = style;
         Changed(L"BorderStyle");
         ApplyBorderStyle();
@@ -967,6 +976,7 @@ STDMETHODIMP VelListbox::get_OLEDropMode(VelOLEDropConstants* mode) {
 
 STDMETHODIMP VelListbox::put_OLEDropMode(VelOLEDropConstants mode) {
     return Guarded(kIid, [&] {
+        com::RequireRange(mode, 0, 1);
         SetOleDropMode(static_cast<short>(mode));
         Changed(L"OLEDropMode");
     });

@@ -34,10 +34,13 @@ TEST_F(ColumnHeaders, DefaultCaptionsCountTheColumnsWhateverThePosition) {
 }
 
 TEST_F(ColumnHeaders, AddTakesEveryArgumentWithoutWidthChecks) {
-    auto column = AsObject(Call(C(), L"Add", {Missing(), Str(L"Name"), Str(L"Caption"), Num(0), Num(7)}));
+    EXPECT_TRUE(Fails(Call(C(), L"Add", {Missing(), Str(L"Name"), Str(L"Caption"), Num(0), Num(7)}), kInvalidValue,
+                      L"Invalid property value"))
+        << "an alignment outside the enumeration is refused";
+    auto column = AsObject(Call(C(), L"Add", {Missing(), Str(L"Name"), Str(L"Caption"), Num(0), Num(2)}));
     ASSERT_TRUE(column);
     EXPECT_EQ(Prop(column.Get(), L"Width"), 0) << "Add stores a width of 0 without error";
-    EXPECT_EQ(Prop(column.Get(), L"Alignment"), 7) << "alignment is stored unchecked";
+    EXPECT_EQ(Prop(column.Get(), L"Alignment"), 2);
     EXPECT_EQ(AsText(Get(column.Get(), L"Key")), L"Name");
     auto wide = AsObject(Call(C(), L"Add", {Missing(), Missing(), Missing(), Dbl(22.5 * 15)}));
     EXPECT_EQ(columns->At(2)->GetInternalWidth(), 22) << "pixels round halves to even";

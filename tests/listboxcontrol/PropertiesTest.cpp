@@ -34,9 +34,9 @@ TEST_F(ListboxProperties, SettersStoreAndTellTheHostWhichPropertyChanged) {
     EXPECT_EQ(host.control->BorderWidth(), 1);
     Put(host.Disp(), L"BorderStyle", Num(0));
     EXPECT_EQ(host.control->BorderWidth(), 0);
-    // Enumerations are not validated: values outside them are stored as given.
-    ASSERT_TRUE(Put(host.Disp(), L"SortOrder", Num(7)).Ok());
-    EXPECT_EQ(AsLong(Get(host.Disp(), L"SortOrder")), 7);
+    // Values outside an enumeration are refused and change nothing.
+    EXPECT_EQ(Put(host.Disp(), L"SortOrder", Num(7)).hr, static_cast<HRESULT>(0x800A017C));
+    EXPECT_EQ(AsLong(Get(host.Disp(), L"SortOrder")), 0);
     EXPECT_NE(AsLong(Get(host.Disp(), L"hWnd")), 0);
     EXPECT_TRUE(Call(host.Disp(), L"OLEDrag").Ok());
 }

@@ -1,9 +1,34 @@
 '@form Title="Developer host" Width=340 Height=240
 '@control List1 CorvaneListbox.VelListbox 10 10 300 200
 ' What form code expects of the list box beyond its rules: fonts that apply when changed in
-' place, and optional arguments passed as Empty or Null (JScript's undefined and null).
+' place, optional arguments passed as Empty or Null (JScript's undefined and null), and
+' out-of-range settings refused before they reach the saved form.
 Option Explicit
 
+' The error numbers of out-of-range settings, each tried on its own.
+Function RefusedSettings()
+    On Error Resume Next
+    Dim s
+    List1.ColumnHeaders(1).Alignment = 7: s = s & Err.Number & " ": Err.Clear
+    List1.SelectionType = 5: s = s & Err.Number & " ": Err.Clear
+    List1.Appearance = 9: s = s & Err.Number & " ": Err.Clear
+    List1.Appearance = -1: s = s & Err.Number & " ": Err.Clear
+    List1.BorderStyle = 3: s = s & Err.Number & " ": Err.Clear
+    List1.SortOrder = 4: s = s & Err.Number & " ": Err.Clear
+    List1.MousePointer = 999: s = s & Err.Number & " ": Err.Clear
+    List1.OLEDropMode = 2: s = s & Err.Number & " ": Err.Clear
+    List1.ColumnHeaders.Add , , "x", -5: s = s & Err.Number & " ": Err.Clear
+    List1.ColumnHeaders.Add , , "x", 100, 3: s = s & Err.Number: Err.Clear
+    RefusedSettings = s
+End Function
+
+Function AcceptedPointers()
+    On Error Resume Next
+    Dim s
+    List1.MousePointer = 99: s = s & Err.Number & " ": Err.Clear
+    List1.MousePointer = 15: s = s & Err.Number: Err.Clear
+    AcceptedPointers = s
+End Function
 
 Sub Test_ChangingTheFontInPlaceRemeasuresRepaintsAndMarksTheFormChanged()
     Host.UserMode = False
@@ -53,4 +78,20 @@ Sub Test_EmptyAndNullOptionalArgumentsCountAsOmitted()
     Host.AssertEqual "", List1.ListItems(3).Key
     List1.ListItems.Add 1, Null, "front"
     Host.AssertEqual "front", List1.ListItems(1).Text
+End Sub
+
+Sub Test_OutOfRangeSettingsAreRefusedWith380AndNeverSaved()
+    Host.UserMode = False
+    List1.ColumnHeaders.Add , , "Name"
+    Host.AssertEqual "380 380 380 380 380 380 380 380 380 380", RefusedSettings()
+    Host.AssertEqual 1, List1.ColumnHeaders.Count, "a refused Add adds nothing"
+    Host.AssertEqual "0 0", AcceptedPointers(), "the custom pointer and the last standard one"
+    Host.SaveForm
+    Host.ReloadForm
+    Host.AssertEqual 2, List1.ColumnHeaders(1).Alignment, "a new column is centred"
+    Host.AssertEqual 0, List1.SelectionType
+    Host.AssertEqual 1, List1.Appearance
+    Host.AssertEqual 1, List1.BorderStyle
+    Host.AssertEqual 0, List1.SortOrder
+    Host.AssertEqual 15, List1.MousePointer
 End Sub
