@@ -1,5 +1,6 @@
 #include "CheckedInvoke.h"
 
+#include <deque>
 #include <vector>
 #include <wrl/client.h>
 
@@ -62,19 +63,34 @@ bool TakesObject(ITypeInfo* info, const TYPEDESC& type) {
     return object;
 }
 
-// The arguments as the system's Invoke takes them without a conversion of its own: an
-// IUnknown given for an object parameter becomes that object's IDispatch, a reference
-// this copy holds and releases.
-class ObjectArguments {
+// Whether a parameter is passed by value as a plain type the system converts to (not a
+// VARIANT, which takes any argument as it is, and not a pointer the callee writes through).
+bool TakesPlainValue(const TYPEDESC& type) {
+    return type.vt != VT_VARIANT && type.vt != VT_PTR && type.vt != VT_SAFEARRAY && type.vt != VT_CARRAY;
+}
+
+// The innermost value of an argument passed as a reference to a VARIANT, as script engines
+// pass variables (and a handler's own by-reference arguments, a reference to a reference).
+const VARIANT* Innermost(const VARIANT& argument) {
+    const VARIANT* value = &argument;
+    for (int depth = 0; depth < 8 && value->vt == (VT_BYREF | VT_VARIANT) && value->pvarVal; ++depth)
+        value = value->pvarVal;
+    return value;
+}
+
+// The arguments as the system's Invoke takes them without a conversion of its own:
+// - an IUnknown given for an object parameter becomes that object's IDispatch, a
+//   reference this copy holds and releases;
+// - a reference to a VARIANT given for a plain by-value parameter becomes the value it
+//   refers to, since the system's conversion does not follow a reference to a reference.
+class PreparedArguments {
 public:
-    ObjectArguments(ITypeInfo* info, const FUNCDESC& desc, const DISPPARAMS& params) : params_(params) {
+    PreparedArguments(ITypeInfo* info, const FUNCDESC& desc, const DISPPARAMS& params) : params_(params) {
         std::vector<SHORT> positions;  // declared parameter of each argument, first argument first
         for (SHORT i = 0; i < desc.cParams; ++i)
             if (!(desc.lprgelemdescParam[i].paramdesc.wParamFlags & (PARAMFLAG_FRETVAL | PARAMFLAG_FLCID)))
                 positions.push_back(i);
         for (UINT slot = 0; slot < params.cArgs; ++slot) {
-            const VARIANT& argument = params.rgvarg[slot];
-            if (argument.vt != VT_UNKNOWN) continue;
             // Named arguments come first in rgvarg; the put value is the last parameter.
             SHORT parameter = -1;
             if (slot < params.cNamedArgs) {
@@ -83,28 +99,43 @@ public:
                 UINT order = params.cArgs - 1 - slot;  // 0 for the first positional argument
                 if (order < positions.size()) parameter = positions[order];
             }
-            if (parameter < 0 || !TakesObject(info, desc.lprgelemdescParam[parameter].tdesc)) continue;
-            IDispatch* dispatch = nullptr;
-            if (argument.punkVal && FAILED(argument.punkVal->QueryInterface(IID_PPV_ARGS(&dispatch)))) continue;
-            if (copy_.empty()) copy_.assign(params.rgvarg, params.rgvarg + params.cArgs);
-            copy_[slot].vt = VT_DISPATCH;
-            copy_[slot].pdispVal = dispatch;
-            held_.push_back(dispatch);
+            if (parameter < 0) continue;
+            const TYPEDESC& type = desc.lprgelemdescParam[parameter].tdesc;
+            const VARIANT& argument = params.rgvarg[slot];
+            if (argument.vt == VT_UNKNOWN && TakesObject(info, type)) {
+                IDispatch* dispatch = nullptr;
+                if (argument.punkVal && FAILED(argument.punkVal->QueryInterface(IID_PPV_ARGS(&dispatch)))) continue;
+                Replace(slot, VT_DISPATCH).pdispVal = dispatch;
+                held_.push_back(dispatch);
+            } else if (argument.vt == (VT_BYREF | VT_VARIANT) && TakesPlainValue(type)) {
+                Variant value;
+                if (FAILED(VariantCopyInd(value.Ptr(), const_cast<VARIANT*>(Innermost(argument))))) continue;
+                values_.push_back(std::move(value));
+                Replace(slot, VT_EMPTY) = values_.back().Get();
+            }
         }
         if (!copy_.empty()) params_.rgvarg = copy_.data();
     }
-    ObjectArguments(const ObjectArguments&) = delete;
-    ObjectArguments& operator=(const ObjectArguments&) = delete;
-    ~ObjectArguments() {
+    PreparedArguments(const PreparedArguments&) = delete;
+    PreparedArguments& operator=(const PreparedArguments&) = delete;
+    ~PreparedArguments() {
         for (IDispatch* dispatch : held_)
             if (dispatch) dispatch->Release();
     }
     DISPPARAMS* Params() { return &params_; }
 
 private:
+    // The copy's argument at `slot`, of type `type`; the caller's arguments stay as given.
+    VARIANT& Replace(UINT slot, VARTYPE type) {
+        if (copy_.empty()) copy_.assign(params_.rgvarg, params_.rgvarg + params_.cArgs);
+        copy_[slot].vt = type;
+        return copy_[slot];
+    }
+
     DISPPARAMS params_;
     std::vector<VARIANT> copy_;
     std::vector<IDispatch*> held_;
+    std::deque<Variant> values_;  // owns what the copy's dereferenced arguments hold
 };
 
 bool IsPut(WORD flags) { return (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0; }
@@ -142,7 +173,7 @@ HRESULT CheckedInvoke::Invoke(ITypeInfo* info, void* instance, DISPID id, WORD f
         if (!plainGet) return DISP_E_BADPARAMCOUNT;
         return ForwardSurplus(info, instance, id, flags, *params, declared, result, exception, argError);
     }
-    ObjectArguments arguments(info, *desc, *params);
+    PreparedArguments arguments(info, *desc, *params);
     return info->Invoke(instance, id, flags, arguments.Params(), result, exception, argError);
 }
 

@@ -71,6 +71,40 @@ TEST_F(HostileCaller, ASurplusArgumentIsAWrongArgumentCountWhateverThePropertyHo
     EXPECT_EQ(AsText(Get(row.Get(), L"Text")), L"Row 2");
 }
 
+// Script engines pass variables as references to VARIANTs; a handler's own by-reference
+// argument passed on is a reference to a reference.
+TEST_F(HostileCaller, ArgumentsPassedByReferenceReachPlainParameters) {
+    ListboxHost host;
+    host.AddColumns(1, 80);
+    host.AddRows(2);
+    const float scale = static_cast<float>(host.control->ScaleFactor());
+    float x = 5 * scale, y = static_cast<float>(2 + host.control->HeaderHeight() + 1) * scale;
+    VARIANT xRef{}, yRef{};
+    xRef.vt = yRef.vt = VT_BYREF | VT_R4;
+    xRef.pfltVal = &x;
+    yRef.pfltVal = &y;
+    VARIANT xVariable{}, yVariable{};
+    xVariable.vt = yVariable.vt = VT_BYREF | VT_VARIANT;
+    xVariable.pvarVal = &xRef;
+    yVariable.pvarVal = &yRef;
+    auto hit = Call(host.Disp(), L"HitTest", {Variant(xVariable), Variant(yVariable)});
+    ASSERT_TRUE(hit.Ok()) << "a reference to a reference to a Single";
+    auto row = AsObject(hit);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(AsText(Get(row.Get(), L"Text")), L"Row 1");
+    EXPECT_EQ(x, 5 * scale) << "the caller's variable is left as it was";
+
+    VARIANT plain{};
+    plain.vt = VT_I4;
+    plain.lVal = 2;
+    VARIANT variable{};
+    variable.vt = VT_BYREF | VT_VARIANT;
+    variable.pvarVal = &plain;
+    auto second = AsObject(Get(host.Disp(), L"ListItems", {Variant(variable)}));
+    ASSERT_TRUE(second) << "a VARIANT parameter takes the reference as it is";
+    EXPECT_EQ(AsText(Get(second.Get(), L"Text")), L"Row 2");
+}
+
 TEST_F(HostileCaller, AWidthThatWouldOverflowIsRefusedAndChangesNothing) {
     ListboxHost host;
     host.AddColumns(2, 50);

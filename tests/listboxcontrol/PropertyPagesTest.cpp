@@ -13,6 +13,7 @@
 #include "ColumnHeadersPP.h"
 #include "General.h"
 #include "ListboxHost.h"
+#include "PageLayout.h"
 #include "../../tools/velform/Screenshot.h"
 #include "Sort.h"
 
@@ -142,11 +143,14 @@ public:
 TEST_F(PropertyPages, EachPageFitsItsFieldsWithoutOverlapOrClipping) {
     ListboxHost host;
     host.AddColumns(2, 50);
+    // The largest of the system's usual page sizes, 252 x 218 dialog units, in units of
+    // the container's font, which the pages use.
+    hosting::PageLayout units(host.Disp());
     for (auto page : {MakePage<roster::General>(), MakePage<roster::ColumnHeadersPP>(), MakePage<roster::Sort>()}) {
         PageInFrame shown(page, {Unknown(host)});
         SCOPED_TRACE(testing::PrintToString(shown.title));
-        EXPECT_LE(shown.size.cx, 420) << "wider than a usual page";
-        EXPECT_LE(shown.size.cy, 260) << "taller than a usual page";
+        EXPECT_LE(shown.size.cx, units.X(252)) << "wider than a usual page";
+        EXPECT_LE(shown.size.cy, units.Y(218)) << "taller than a usual page";
         std::vector<RECT> taken;
         for (HWND field : shown.Fields()) {
             RECT r{};

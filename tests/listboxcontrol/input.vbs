@@ -239,7 +239,8 @@ Sub Test_PageKeysMoveByAPageAndStopAtTheEnds()
     Host.AssertEqual 1 + page, Current()
     Host.AssertEqual CStr(1 + page), SelectedRows()
     Host.AssertEqual 1 + page, List1.GetFirstVisible.Index, "the rows scrolled a page"
-    Host.AssertEqual "List1_Click", EventLines()(0)
+    Dim lines: lines = EventLines()
+    Host.AssertEqual "List1_Click", lines(0)
     Dim i
     For i = 1 To 40
         Host.KeyPress "List1", vbKeyPageDown
