@@ -15,11 +15,21 @@ Sub Rows_ListItemAdded(Item)
     added = added & Item.Text & ";"
 End Sub
 
-Function ErrorOf(code)
+' The error a statement raises, as "number description" ("0 " when none). The
+' statements are named here, since Wine's script engine has no Execute.
+Function ErrorOf(statement)
     On Error Resume Next
-    Execute code
+    Select Case statement
+        Case "ConnectEvents Nothing": Host.ConnectEvents Nothing, "X"
+        Case "ConnectEvents a font": Host.ConnectEvents Fixture1.Font, "F"
+        Case "ConnectEvents a bad prefix": Host.ConnectEvents List1.ListItems, "1st"
+        Case "SendMessage to a number": Host.SendMessage 7, WM_CHAR
+        Case "PostMessage to nobody": Host.PostMessage "Nobody", WM_CHAR
+        Case "Pixel outside": Host.Pixel "Fixture1", 120, 55
+        Case "Font Nothing": Set Host.Font = Nothing
+    End Select
     ErrorOf = Err.Number & " " & Err.Description
-    On Error GoTo 0
+    Err.Clear
 End Function
 
 Function Count(text, part)
@@ -33,9 +43,9 @@ Sub Test_ConnectEventsCallsPrefixedHandlers()
     List1.ListItems.Add , , "Second"
     Host.AssertEqual "First;Second;", added
     Host.AssertEqual 2, Count(Host.Events, "Rows_ListItemAdded [object]"), "logged like a control's events"
-    Host.AssertEqual "13 Type mismatch", ErrorOf("Host.ConnectEvents Nothing, ""X""")
-    Host.Assert InStr(ErrorOf("Host.ConnectEvents Fixture1.Font, ""F"""), "no events") > 0, "a font raises no events"
-    Host.Assert InStr(ErrorOf("Host.ConnectEvents List1.ListItems, ""1st"""), "not a name") > 0, "a bad prefix"
+    Host.AssertEqual "13 Type mismatch", ErrorOf("ConnectEvents Nothing")
+    Host.Assert InStr(ErrorOf("ConnectEvents a font"), "no events") > 0, "a font raises no events"
+    Host.Assert InStr(ErrorOf("ConnectEvents a bad prefix"), "not a name") > 0, "a bad prefix"
 End Sub
 
 Sub Test_TypeLibraryConstantsAreKnownByName()
@@ -59,15 +69,15 @@ Sub Test_MessagesReachControlsAndTheForm()
     Host.AssertEqual 1, Count(Fixture1.Lifecycle, "Message:794"), "the theme change after the pump"
     Host.SendMessage Host.ControlWindow("Inner1"), WM_CHAR, Asc("w"), 1
     Host.AssertEqual "Inner1_KeyPress 119", Host.LastEvent, "by window handle"
-    Host.Assert InStr(ErrorOf("Host.SendMessage 7, WM_CHAR"), "no window") > 0, "not a window of this program"
-    Host.Assert InStr(ErrorOf("Host.PostMessage ""Nobody"", WM_CHAR"), "no control") > 0, "an unknown control"
+    Host.Assert InStr(ErrorOf("SendMessage to a number"), "no window") > 0, "not a window of this program"
+    Host.Assert InStr(ErrorOf("PostMessage to nobody"), "no control") > 0, "an unknown control"
 End Sub
 
 Sub Test_MoveGivesTheControlNewBounds()
     Fixture1.BackColor = RGB(255, 0, 0)
     Host.Move "Fixture1", 20, 100, 90, 50
     Host.AssertEqual RGB(255, 0, 0), Host.Pixel("Fixture1", 89, 49), "the new corner"
-    Host.Assert InStr(ErrorOf("Host.Pixel ""Fixture1"", 120, 55"), "outside") > 0, "smaller than before"
+    Host.Assert InStr(ErrorOf("Pixel outside"), "outside") > 0, "smaller than before"
     Host.Move "Inner1", 40, 10, 20, 20
     Host.AssertEqual RGB(255, 0, 0), Host.Pixel("Fixture1", 10, 10), "the inner control moved away"
     Host.SaveForm
@@ -97,7 +107,7 @@ Sub Test_AmbientChangesReachTheControls()
     Set Host.Font = font
     Host.Assert Host.Font Is font, "the form's font is the object given"
     Host.Assert InStr(Fixture1.Lifecycle, "AmbientChanged:Font") > 0, "Font"
-    Host.AssertEqual "13 Type mismatch", ErrorOf("Set Host.Font = Nothing")
+    Host.AssertEqual "13 Type mismatch", ErrorOf("Font Nothing")
 
     Dim calls
     calls = Count(Fixture1.ContainerCalls, "OnAmbientPropertyChange")
@@ -122,7 +132,11 @@ Function Column(x)
 End Function
 
 Function SameColumn(a, b)
-    SameColumn = Join(a, ",") = Join(b, ",")
+    Dim i
+    SameColumn = True
+    For i = 0 To UBound(a)
+        If a(i) <> b(i) Then SameColumn = False
+    Next
 End Function
 
 Sub Test_PixelShowsTheScreenAndRefreshRepaints()

@@ -1,10 +1,13 @@
 #include "PictureFile.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 #include "AutomationError.h"
+#include "GdiObject.h"
+#include "WindowDC.h"
 
 using vel::com::AutomationError;
 using vel::com::ComPtr;
@@ -90,6 +93,73 @@ Bytes SavedImage(IUnknown* picture) {
     return image;
 }
 
+// The rows of a bitmap as 32-bit pixels, top row first.
+std::vector<DWORD> PixelRows(HDC screen, HBITMAP bitmap, int width, int rows) {
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(rows));
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -rows, 1, 32, BI_RGB};
+    if (GetDIBits(screen, bitmap, 0, static_cast<UINT>(rows), pixels.data(), &format, DIB_RGB_COLORS) != rows) {
+        InvalidPicture();
+    }
+    return pixels;
+}
+
+template <class Value>
+void Append(Bytes& bytes, Value value) {
+    const char* raw = reinterpret_cast<const char*>(&value);
+    bytes.insert(bytes.end(), raw, raw + sizeof(value));
+}
+
+// An icon or cursor file of one 32-bit image and its mask, made from the handle. The
+// picture object's own saving loses monochrome cursors, so the file is written here.
+Bytes IconFileOf(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) InvalidPicture();
+    vel::drawing::OwnedBitmap color(info.hbmColor), mask(info.hbmMask);
+    BITMAP shape{};
+    if (!GetObjectW(mask.Get(), sizeof(shape), &shape) || shape.bmWidth <= 0 || shape.bmWidth > 256) InvalidPicture();
+    const int width = shape.bmWidth, height = color ? shape.bmHeight : shape.bmHeight / 2;
+    if (height <= 0 || height > 256) InvalidPicture();
+    vel::drawing::WindowDC screen(nullptr);
+    // A monochrome image keeps its mask above its image in one bitmap of twice the height.
+    std::vector<DWORD> andRows = PixelRows(screen.Get(), mask.Get(), width, color ? height : 2 * height);
+    std::vector<DWORD> image = color ? PixelRows(screen.Get(), color.Get(), width, height)
+                                     : std::vector<DWORD>(andRows.begin() + width * height, andRows.end());
+    const bool hasAlpha = std::any_of(image.begin(), image.end(), [](DWORD pixel) { return pixel >> 24; });
+    const size_t maskStride = ((static_cast<size_t>(width) + 31) / 32) * 4;
+    Bytes bits;
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const size_t at = static_cast<size_t>(y) * width + x;
+            const bool clear = (andRows[at] & 0xFFFFFF) != 0;
+            Append(bits, hasAlpha ? image[at] : (image[at] & 0xFFFFFF) | (clear ? 0u : 0xFF000000u));
+        }
+    }
+    for (int y = height - 1; y >= 0; --y) {
+        Bytes row(maskStride, 0);
+        for (int x = 0; x < width; ++x)
+            if (andRows[static_cast<size_t>(y) * width + x] & 0xFFFFFF) row[x / 8] |= static_cast<char>(0x80 >> (x % 8));
+        bits.insert(bits.end(), row.begin(), row.end());
+    }
+    const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), width, 2 * height, 1, 32, BI_RGB};
+    const DWORD imageSize = static_cast<DWORD>(sizeof(header) + bits.size());
+    Bytes file;
+    Append<WORD>(file, 0);
+    Append<WORD>(file, info.fIcon ? 1 : 2);
+    Append<WORD>(file, 1);
+    Append<BYTE>(file, static_cast<BYTE>(width == 256 ? 0 : width));
+    Append<BYTE>(file, static_cast<BYTE>(height == 256 ? 0 : height));
+    Append<WORD>(file, 0);
+    // An icon gives its planes and bit count here; a cursor its hot spot.
+    Append<WORD>(file, info.fIcon ? 1 : static_cast<WORD>(info.xHotspot));
+    Append<WORD>(file, info.fIcon ? 32 : static_cast<WORD>(info.yHotspot));
+    Append<DWORD>(file, imageSize);
+    Append<DWORD>(file, 6 + 16);
+    Append(file, header);
+    file.insert(file.end(), bits.begin(), bits.end());
+    return file;
+}
+
 }  // namespace
 
 ComPtr<IPictureDisp> PictureFile::Load(const std::wstring& path) {
@@ -116,7 +186,10 @@ void PictureFile::Save(IUnknown* object, const std::wstring& path) {
     }
     picture->get_Type(&type);
     if (type != PICTYPE_BITMAP && type != PICTYPE_ICON) InvalidPicture();
-    Bytes image = SavedImage(picture.Get());
+    OLE_HANDLE handle = 0;
+    picture->get_Handle(&handle);
+    Bytes image = type == PICTYPE_ICON ? IconFileOf(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)))
+                                       : SavedImage(picture.Get());
     WriteFile(path, image.data(), image.size());
 }
 
