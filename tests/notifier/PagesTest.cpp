@@ -1,7 +1,6 @@
 // The notifier's property pages driven through IPropertyPage as a property frame
-// drives them, with the real file-open dialog found and answered by a helper thread.
-#include <atomic>
-#include <thread>
+// drives them, with the real file-open dialog found and answered from a timer.
+#include <algorithm>
 
 #include "GeneralPage.h"
 #include "IconsPage.h"
@@ -78,28 +77,28 @@ private:
 
 // Answers the dialogs the test thread opens: the file dialog with a path typed into
 // its name box and Open pressed (or Cancel for an empty path), and message boxes with
-// OK, recording their texts. Polls with a bound, from a thread of its own.
+// OK, recording their texts. A timer of the test thread looks for them, so the looks
+// come from the dialogs' own message loops; each dialog is answered once.
 class DialogAnswerer {
 public:
     explicit DialogAnswerer(std::wstring path) : path_(std::move(path)), owner_(GetCurrentThreadId()) {
-        worker_ = std::thread([this] { Run(); });
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, &DialogAnswerer::Look);
     }
     ~DialogAnswerer() { Stop(); }
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
     void Stop() {
-        stop_ = true;
-        if (worker_.joinable()) worker_.join();
+        if (timer_) KillTimer(nullptr, timer_);
+        timer_ = 0;
+        if (current_ == this) current_ = nullptr;
     }
     std::vector<std::wstring> messages;
-    std::atomic<int> answered{0};
+    int answered = 0;
 
 private:
-    // Bounded by time, generously: on a slow machine the file dialog may take long to open.
-    void Run() {
-        const DWORD start = GetTickCount();
-        while (!stop_ && GetTickCount() - start < 300000) {
-            EnumThreadWindows(owner_, &DialogAnswerer::Visit, reinterpret_cast<LPARAM>(this));
-            Sleep(20);
-        }
+    static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD) {
+        if (current_) EnumThreadWindows(current_->owner_, &DialogAnswerer::Visit, reinterpret_cast<LPARAM>(current_));
     }
     static BOOL CALLBACK Visit(HWND window, LPARAM self) {
         wchar_t name[16] = {};
@@ -109,6 +108,8 @@ private:
         return TRUE;
     }
     void Answer(HWND dialog) {
+        if (std::find(seen_.begin(), seen_.end(), dialog) != seen_.end()) return;
+        seen_.push_back(dialog);
         HWND text = GetDlgItem(dialog, 0xFFFF);  // a message box's text
         if (text && !GetDlgItem(dialog, 0x480) && !GetDlgItem(dialog, 0x47C)) {
             messages.push_back(TextOf(text));
@@ -122,13 +123,13 @@ private:
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         }
         ++answered;
-        Sleep(200);  // the dialog closes before the next look
     }
 
+    static inline DialogAnswerer* current_ = nullptr;
     std::wstring path_;
     DWORD owner_;
-    std::thread worker_;
-    std::atomic<bool> stop_{false};
+    UINT_PTR timer_ = 0;
+    std::vector<HWND> seen_;
 };
 
 std::wstring TempIconFile(const wchar_t* name, COLORREF color) {

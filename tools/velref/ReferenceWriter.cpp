@@ -128,7 +128,9 @@ void ReferenceWriter::Class(ITypeInfo* coclass) {
     if (auto main = Implemented(coclass, IMPLTYPEFLAG_FDEFAULT)) {
         const Names iface = Describe(main.Get(), MEMBERID_NIL);
         shownInterfaces_.push_back(iface.name);
-        Interface(main.Get(), L"### Members (interface `" + iface.name + L"`)");
+        // A property page offers no members of its own, only the system's interfaces.
+        if (iface.name != L"IUnknown" && !Members(main.Get()).empty())
+            Interface(main.Get(), L"### Members (interface `" + iface.name + L"`)");
     }
     if (auto source = Implemented(coclass, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE)) Events(source.Get());
 }
