@@ -69,6 +69,19 @@ bool TakesPlainValue(const TYPEDESC& type) {
     return type.vt != VT_VARIANT && type.vt != VT_PTR && type.vt != VT_SAFEARRAY && type.vt != VT_CARRAY;
 }
 
+// Whether a parameter is a pointer to a plain type (a by-reference Single, Long, String...),
+// and which type.
+bool PointsToPlain(const TYPEDESC& type, VARTYPE& target) {
+    if (type.vt != VT_PTR || !type.lptdesc) return false;
+    switch (type.lptdesc->vt) {
+    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4: case VT_INT: case VT_UINT:
+    case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_BOOL: case VT_BSTR:
+        target = type.lptdesc->vt;
+        return true;
+    default: return false;
+    }
+}
+
 // The innermost value of an argument passed as a reference to a VARIANT, as script engines
 // pass variables (and a handler's own by-reference arguments, a reference to a reference).
 const VARIANT* Innermost(const VARIANT& argument) {
@@ -81,8 +94,9 @@ const VARIANT* Innermost(const VARIANT& argument) {
 // The arguments as the system's Invoke takes them without a conversion of its own:
 // - an IUnknown given for an object parameter becomes that object's IDispatch, a
 //   reference this copy holds and releases;
-// - a reference to a VARIANT given for a plain by-value parameter becomes the value it
-//   refers to, since the system's conversion does not follow a reference to a reference.
+// - a reference to a VARIANT given for a plain parameter becomes the value it refers to
+//   (or, for a by-reference parameter, a reference to that value), since the system's
+//   conversion does not follow a reference to a reference.
 class PreparedArguments {
 public:
     PreparedArguments(ITypeInfo* info, const FUNCDESC& desc, const DISPPARAMS& params) : params_(params) {
@@ -112,6 +126,21 @@ public:
                 if (FAILED(VariantCopyInd(value.Ptr(), const_cast<VARIANT*>(Innermost(argument))))) continue;
                 values_.push_back(std::move(value));
                 Replace(slot, VT_EMPTY) = values_.back().Get();
+            } else if (VARTYPE target = VT_EMPTY;
+                       argument.vt == (VT_BYREF | VT_VARIANT) && PointsToPlain(type, target)) {
+                // A variable of the parameter's type is passed by reference to its value; one of
+                // another type gives a converted copy, which the callee may change.
+                VARIANT* inner = const_cast<VARIANT*>(Innermost(argument));
+                if (inner->vt == (VT_BYREF | target)) {
+                    Replace(slot, inner->vt).byref = inner->byref;
+                } else if (inner->vt == target) {
+                    Replace(slot, VT_BYREF | target).byref = &inner->llVal;
+                } else {
+                    Variant value;
+                    if (FAILED(VariantChangeType(value.Ptr(), inner, 0, target))) continue;
+                    values_.push_back(std::move(value));
+                    Replace(slot, VT_BYREF | target).byref = &values_.back().Ptr()->llVal;
+                }
             }
         }
         if (!copy_.empty()) params_.rgvarg = copy_.data();
