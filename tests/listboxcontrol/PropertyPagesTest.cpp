@@ -249,17 +249,18 @@ TEST_F(PropertyPages, ColumnFieldsAreDisabledOnButtonFaceWithoutColumnsAndComeAl
     EXPECT_TRUE(IsWindowEnabled(page.Named(L"&Insert Column")));
 }
 
-TEST_F(PropertyPages, AnAlignmentTheListDoesNotOfferIsKeptWhenOtherFieldsApply) {
+TEST_F(PropertyPages, AnUnchangedAlignmentAndTagAreKeptWhenOtherFieldsApply) {
     ListboxHost host;
     host.AddColumns(1, 50);
-    ASSERT_TRUE(Put(Column(host, 1).Get(), L"Alignment", Num(7)).Ok());
+    EXPECT_FALSE(Put(Column(host, 1).Get(), L"Alignment", Num(7)).Ok()) << "no list item stands for 7";
+    ASSERT_TRUE(Put(Column(host, 1).Get(), L"Alignment", Num(2)).Ok());
     ASSERT_TRUE(Put(Column(host, 1).Get(), L"Tag", Num(42)).Ok());
     PageInFrame page(MakePage<roster::ColumnHeadersPP>(), {Unknown(host)});
     EXPECT_EQ(TextOf(page.Named(L"Ta&g:")), L"42");
     page.Enter(L"&Text:", L"Renamed");
     ASSERT_HRESULT_SUCCEEDED(page.Page()->Apply());
     EXPECT_EQ(AsText(Get(Column(host, 1).Get(), L"Text")), L"Renamed");
-    EXPECT_EQ(AsLong(Get(Column(host, 1).Get(), L"Alignment")), 7);
+    EXPECT_EQ(AsLong(Get(Column(host, 1).Get(), L"Alignment")), 2);
     CallResult tag = Get(Column(host, 1).Get(), L"Tag");
     EXPECT_EQ(tag.value.Type(), VT_I4) << "an unchanged tag keeps its type";
 }

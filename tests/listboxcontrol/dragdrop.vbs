@@ -122,9 +122,10 @@ Sub Test_ARowDraggedOntoTheOtherListIsInsertedWhereItDrops()
     Host.AssertEqual "[Expected at least one argument]" & _
         "[DataObject formats list may not be cleared or expanded outside of the OLEStartDrag event][][0]", errors
     ' Held longer, the drag passes over the target again before the drop.
-    Dim order, line
+    Dim order, line, words
     For Each line In Split(Host.Events, vbLf)
-        If InStr(line, "_OLE") > 0 Then order = order & " " & Split(line, " ")(0)
+        words = Split(line, " ")
+        If InStr(line, "_OLE") > 0 Then order = order & " " & words(0)
     Next
     Host.Assert Left(order, 59) = " List1_OLEStartDrag List2_OLEDragOver List1_OLEGiveFeedback", order
     Host.Assert Right(order, 40) = " List2_OLEDragDrop List1_OLECompleteDrag", order
