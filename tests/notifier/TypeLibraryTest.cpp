@@ -48,7 +48,7 @@ TEST_F(NotifierTypeLibrary, IconInterfaces) {
                    {L"Remove", 0x60030006, M, false, L"Removes a specific member from a collection."},
                    {L"Clear", 0x60030007, M, false, L"Removes all objects in a collection."}});
     ExpectMembers(Notifier(0xA26A2E38),
-                  {{L"Index", 0x68030006, G, false, L""},
+                  {{L"Index", 0x68030006, G, false, L"Returns the position of an object in its collection."},
                    {L"Icon", 0x68030004, G, false, L"Returns/sets the image Icon."},
                    {L"Icon", 0x68030004, R, false},
                    {L"Key", 0x68030002, P, false, L"Returns/sets the unique string of an object in a collection."},
