@@ -1,5 +1,7 @@
 #include "LibraryImage.h"
 
+#include <cctype>
+
 #include <objbase.h>
 
 #include <fstream>
@@ -40,11 +42,14 @@ std::vector<std::string> ImportedLibraries(const std::wstring& path) {
     return names;
 }
 
+// Module names are compared without regard to case, as the loader finds them.
 bool IsSystemLibrary(const std::string& name) {
-    static const std::set<std::string> system = {"KERNEL32.dll", "USER32.dll", "GDI32.dll",   "ADVAPI32.dll",
-                                                 "ole32.dll",    "OLEAUT32.dll", "msvcrt.dll", "SHELL32.dll",
-                                                 "COMDLG32.dll", "VERSION.dll"};
-    return system.count(name) > 0;
+    static const std::set<std::string> system = {"KERNEL32.DLL", "USER32.DLL",   "GDI32.DLL",  "ADVAPI32.DLL",
+                                                 "OLE32.DLL",    "OLEAUT32.DLL", "MSVCRT.DLL", "SHELL32.DLL",
+                                                 "COMDLG32.DLL", "VERSION.DLL"};
+    std::string upper = name;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return system.count(upper) > 0;
 }
 
 bool ClassesKeyExists(const std::wstring& path) {
