@@ -50,8 +50,10 @@ void RowPositions::RenumberAll(const Rows& rows) {
     for (auto& row : rows) row->SyncIndex(++position, 0);
 }
 
+// Once overridden, every row is current or holds a written value: a further write must not
+// renumber the values written before it.
 void RowPositions::Overriding(const Rows& rows) {
-    RenumberAll(rows);
+    if (!overridden_) RenumberAll(rows);
     overridden_ = true;
 }
 
