@@ -139,6 +139,9 @@ public:
 
 protected:
     void SetUp() override { gdiBefore_ = GdiObjectCount(); }
+    // Counts GDI objects from here on: for a test whose first steps make the system create
+    // objects it keeps for the rest of the process (its property frame, for instance).
+    void CountGdiFromHere() { gdiBefore_ = GdiObjectCount(); }
     void TearDown() override {
         PumpMessages();
         EXPECT_EQ(com::Module::ObjectCount(), 0) << "COM objects still alive";
