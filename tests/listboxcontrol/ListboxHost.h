@@ -139,8 +139,8 @@ public:
 
 protected:
     void SetUp() override { gdiBefore_ = GdiObjectCount(); }
-    // Counts GDI objects from here on: for a test whose first steps make the system create
-    // objects it keeps for the rest of the process (its property frame, for instance).
+    // Counts GDI objects from here on: for a test that opens the system's own windows (its
+    // property frame), whose objects the system makes and frees on a schedule of its own.
     void CountGdiFromHere() { gdiBefore_ = GdiObjectCount(); }
     void TearDown() override {
         PumpMessages();
