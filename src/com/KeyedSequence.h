@@ -41,18 +41,21 @@ public:
 
     // The index of the first member whose key equals `value` exactly; 0 when none does.
     long IndexOfKey(const VARIANT& value) const {
+        const Member* member = MemberOfKey(value);
+        return member ? member->IndexValue() : 0;
+    }
+
+    // The first member whose key equals `value` exactly; null when none does.
+    const Member* MemberOfKey(const VARIANT& value) const {
         auto text = TextOf(value);
-        if (!text) return 0;
-        if (!TrimSpaces(text->View()).empty()) {
-            auto* member = static_cast<const Member*>(keys_.FindExact(text->View()));
-            return member ? member->IndexValue() : 0;
-        }
+        if (!text) return nullptr;
+        if (!TrimSpaces(text->View()).empty()) return static_cast<const Member*>(keys_.FindExact(text->View()));
         // Blank keys may repeat (and Empty equals ""): the first in position order wins.
         for (auto& member : members_) {
             const VARIANT& key = member->KeyValue();
-            if (IsStringLike(key) && TextOf(key)->View() == text->View()) return member->IndexValue();
+            if (IsStringLike(key) && TextOf(key)->View() == text->View()) return member.Get();
         }
-        return 0;
+        return nullptr;
     }
 
     bool KeyExists(const VARIANT& key) const { return keys_.Clashes(key); }
@@ -62,6 +65,12 @@ public:
         long position = ToIndex(value);
         if (!ValidPosition(position)) throw outOfBounds;
         return members_[static_cast<size_t>(position - 1)];
+    }
+
+    // The member a key names, when `value` is a key rather than a position; null otherwise.
+    Member* KeyedMember(const VARIANT& value) const {
+        Variant plain = Variant::Dereferenced(value);
+        return IsNumeric(plain.Get()) ? nullptr : const_cast<Member*>(MemberOfKey(plain.Get()));
     }
 
     // Inserts before `position` (1..Count), or appends with position Count + 1.

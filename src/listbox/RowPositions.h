@@ -28,6 +28,8 @@ public:
     // An Index is about to be written from outside (design time). The written value
     // stands until the next insert or removal, which renumbers every row.
     void Overriding(const Rows& rows);
+    // Whether an Index written from outside stands, so that an Index may differ from its position.
+    bool Overridden() const { return overridden_; }
     // The current Index of a row of `rows`.
     long IndexOf(const VelListItem& row) const;
     // The stamp that marks an Index as current.

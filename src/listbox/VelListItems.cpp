@@ -95,6 +95,10 @@ STDMETHODIMP VelListItems::HitTest(float x, float y, ::VelListItem** item) {
 // ---- rows
 
 ComPtr<VelListItem> VelListItems::ItemAt(const VARIANT& index) const {
+    // While every Index is its row's position, a key names its row directly; the row's
+    // Index need not be brought up to date to find it.
+    if (!positions_.Overridden())
+        if (VelListItem* keyed = items_.KeyedMember(index)) return keyed;
     return items_.Find(index, RosterErrors::IndexOutOfBounds());
 }
 

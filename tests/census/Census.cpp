@@ -2,7 +2,9 @@
 // late-bound with every kind of hostile argument and every argument count from none to
 // one more than declared, each call on a live control that is painted and checked after
 // it. Prints the figures; fails on a crash, a hang or anything inconsistent.
-//   census <ProgID of the control> [--seconds-per-call N]
+//   census <ProgID of the control> [--seconds-per-call N] [--member Name]
+// With --member, only that member is called, and every call after which the control
+// holds more references to the caller's objects than before is named.
 #include <windows.h>
 #include <ocidl.h>
 #include <atomic>
@@ -31,6 +33,12 @@ std::string g_current = "starting";
 std::atomic<long> g_progress{0};
 std::atomic<long> g_dialogsClosed{0};
 DWORD g_mainThread = 0;
+// The caller's objects whose references a traced census follows call by call.
+struct Traced {
+    IUnknown* foreign = nullptr;
+    IUnknown* font = nullptr;
+    ULONG foreignHeld = 0, fontHeld = 0;
+} g_traced;
 
 // An object of the caller's own whose references can be counted.
 class CallerObject : public com::ComObject<CallerObject, IDispatch> {
@@ -201,6 +209,15 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* exception) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
+void TraceReferences() {
+    if (!g_traced.foreign) return;
+    ULONG foreign = References(g_traced.foreign), font = References(g_traced.font);
+    if (foreign > g_traced.foreignHeld || font > g_traced.fontHeld)
+        std::printf("REFERENCES %lu/%lu (foreign object/font) after %s\n", foreign, font, g_current.c_str());
+    g_traced.foreignHeld = foreign;
+    g_traced.fontHeld = font;
+}
+
 struct Figures {
     long calls = 0, inconsistencies = 0, members = 0, unreached = 0;
 };
@@ -237,6 +254,7 @@ void CallOnce(IDispatch* target, const Member& member, std::vector<Variant> argu
     SysFreeString(exception.bstrHelpFile);
     result = Variant();
     for (auto& fault : host.Check()) Inconsistent(figures, fault);
+    TraceReferences();
 }
 
 void Census(REFCLSID clsid, const Member& member, const HostileValues& values, Figures& figures) {
@@ -277,7 +295,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     long secondsPerCall = 60;
-    if (argc >= 4 && std::string(argv[2]) == "--seconds-per-call") secondsPerCall = std::atol(argv[3]);
+    std::string onlyMember;
+    for (int i = 2; i + 1 < argc; i += 2) {
+        if (std::string(argv[i]) == "--seconds-per-call") secondsPerCall = std::atol(argv[i + 1]);
+        if (std::string(argv[i]) == "--member") onlyMember = argv[i + 1];
+    }
     OleInitialize(nullptr);
     SetUnhandledExceptionFilter(ReportCrash);
     g_mainThread = GetCurrentThreadId();
@@ -303,7 +325,9 @@ int main(int argc, char** argv) {
         HostileValues values(foreign.Get(), font.Get());
         const ULONG foreignHeld = References(foreign->Unknown()), fontHeld = References(font.Get());
         DWORD start = GetTickCount();
+        if (!onlyMember.empty()) g_traced = {foreign->Unknown(), font.Get(), foreignHeld, fontHeld};
         for (auto& member : members) {
+            if (!onlyMember.empty() && member.name != onlyMember) continue;
             Census(clsid, member, values, figures);
             g_current = member.interfaceName + "." + member.name + ": after its control was destroyed";
             bool kept = References(foreign->Unknown()) != foreignHeld || References(font.Get()) != fontHeld;

@@ -79,7 +79,7 @@ TEST_F(ColumnHeaders, PropertiesNotifyTheirNamesButIndexKeyAndTagDoNot) {
     ASSERT_TRUE(Put(column.Get(), L"Text", Str(L"x")).Ok());
     ASSERT_TRUE(Put(column.Get(), L"Width", Num(300)).Ok());
     ASSERT_TRUE(Put(column.Get(), L"Visible", Variant::FromBool(false)).Ok());
-    ASSERT_TRUE(Put(column.Get(), L"Alignment", Num(99)).Ok());
+    ASSERT_TRUE(Put(column.Get(), L"Alignment", Num(2)).Ok());
     ASSERT_TRUE(Put(column.Get(), L"Key", Str(L"k")).Ok());
     ASSERT_TRUE(Put(column.Get(), L"Tag", Str(L"t")).Ok());
     roster::LibraryFlags::SetRunTimeMode(false);

@@ -145,7 +145,8 @@ protected:
     void TearDown() override {
         PumpMessages();
         EXPECT_EQ(com::Module::ObjectCount(), 0) << "COM objects still alive";
-        EXPECT_EQ(GdiObjectCount(), gdiBefore_) << "GDI objects leaked";
+        // Fewer is no leak: the system frees objects of its own (caches, its frame's) as it likes.
+        EXPECT_LE(GdiObjectCount(), gdiBefore_) << "GDI objects leaked";
     }
 
 private:
