@@ -51,14 +51,18 @@ UINT DeclaredArguments(const FUNCDESC& desc) {
     return count;
 }
 
-// Whether a parameter is declared as an object (an interface pointer or IDispatch).
-bool TakesObject(ITypeInfo* info, const TYPEDESC& type) {
+// Whether a parameter is declared as an object (an interface pointer or IDispatch). A
+// type may name its interface through aliases, as the standard library's IFontDisp and
+// IPictureDisp name their dispinterfaces.
+bool TakesObject(ITypeInfo* info, const TYPEDESC& type, int depth = 0) {
     if (type.vt == VT_DISPATCH) return true;
-    if (type.vt != VT_PTR || !type.lptdesc || type.lptdesc->vt != VT_USERDEFINED) return false;
+    const TYPEDESC* named = type.vt == VT_PTR ? type.lptdesc : depth > 0 ? &type : nullptr;
+    if (!named || named->vt != VT_USERDEFINED || depth > 4) return false;
     Microsoft::WRL::ComPtr<ITypeInfo> target;
     TYPEATTR* attr = nullptr;
-    if (FAILED(info->GetRefTypeInfo(type.lptdesc->hreftype, &target)) || FAILED(target->GetTypeAttr(&attr))) return false;
+    if (FAILED(info->GetRefTypeInfo(named->hreftype, &target)) || FAILED(target->GetTypeAttr(&attr))) return false;
     bool object = attr->typekind == TKIND_DISPATCH || attr->typekind == TKIND_INTERFACE;
+    if (attr->typekind == TKIND_ALIAS) object = TakesObject(target.Get(), attr->tdescAlias, depth + 1);
     target->ReleaseTypeAttr(attr);
     return object;
 }

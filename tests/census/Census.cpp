@@ -254,7 +254,6 @@ void CallOnce(IDispatch* target, const Member& member, std::vector<Variant> argu
     SysFreeString(exception.bstrHelpFile);
     result = Variant();
     for (auto& fault : host.Check()) Inconsistent(figures, fault);
-    TraceReferences();
 }
 
 void Census(REFCLSID clsid, const Member& member, const HostileValues& values, Figures& figures) {
@@ -270,6 +269,7 @@ void Census(REFCLSID clsid, const Member& member, const HostileValues& values, F
     const std::string call = member.interfaceName + "." + member.name + " (" + KindName(member.kind) + ")";
     g_current = call + " with no arguments";
     CallOnce(target, member, {}, host, figures);
+    TraceReferences();
     for (UINT count = 1; count <= member.declared + 1; ++count) {
         // One argument too many: the declared ones were tried above, the surplus is new.
         UINT first = count > member.declared ? count - 1 : 0;
@@ -280,6 +280,7 @@ void Census(REFCLSID clsid, const Member& member, const HostileValues& values, F
                 std::vector<Variant> arguments(count, HostileValues::Filler());
                 arguments[position] = hostile.value;
                 CallOnce(target, member, std::move(arguments), host, figures);
+                TraceReferences();  // the arguments are gone: what is left is held by the control
             }
         }
     }

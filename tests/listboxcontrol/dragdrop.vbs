@@ -132,7 +132,8 @@ Sub Test_ARowDraggedOntoTheOtherListIsInsertedWhereItDrops()
 End Sub
 
 ' Pending: under Wine the drop of a format declared without data adds no row yet; the
-' case stays here, outside the run, until that is found.
+' case stays here, outside the run, until that is found. The supply itself, OLESetData
+' raised once when a target reads the format, is tested in DragSourceTest.cpp.
 Sub Pending_AFormatDeclaredWithoutDataIsAskedForWhenTheTargetReadsIt()
     offer = "later"
     PressOnRow 4

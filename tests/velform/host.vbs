@@ -152,6 +152,26 @@ Sub Pending_PixelShowsTheScreenAndRefreshRepaints()
     Host.Assert SameColumn(before, Column(200)), "and gone with the drag"
 End Sub
 
+' The pixels of a strip down the left of the first column's header.
+Function HeaderEdge()
+    Dim y, colors(5)
+    For y = 0 To 5
+        colors(y) = Host.Pixel("List1", 20, y + 1)
+    Next
+    HeaderEdge = colors
+End Function
+
+Sub Test_PixelShowsWhatAPartialRepaintDrew()
+    List1.ColumnHeaders.Add , , "One", 900
+    List1.ColumnHeaders.Add , , "Two", 900
+    Dim before
+    before = HeaderEdge()
+    Host.MouseDown "List1", 30, 8
+    Host.Assert Not SameColumn(before, HeaderEdge()), "the pressed header is on screen"
+    Host.MouseUp "List1", 30, 8
+    Host.Assert SameColumn(before, HeaderEdge()), "and raised again after the click"
+End Sub
+
 Sub Test_RefreshRepaintsWhatPixelReads()
     Fixture1.BackColor = RGB(0, 0, 255)
     Host.Refresh "Fixture1"
