@@ -1,6 +1,10 @@
 #include "IconsPage.h"
 
 #include <olectl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "AutomationError.h"
 #include "Bstr.h"
@@ -19,6 +23,28 @@ VARIANT Position(long position) {
     index.vt = VT_I4;
     index.lVal = position;
     return index;
+}
+
+// The picture in a file; null when the file holds none. The file is read with others'
+// access allowed: the system's file dialog may still be reading it for its own icon
+// when the choice comes back. Larger files than any icon are not read.
+com::ComPtr<IDispatch> LoadPictureFile(const std::wstring& file) {
+    constexpr std::uintmax_t kLargest = 64u << 20;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(file), error);
+    if (error || size == 0 || size > kLargest) return nullptr;
+    std::ifstream in(std::filesystem::path(file), std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    com::ComPtr<IStream> stream;
+    com::ComPtr<IDispatch> picture;
+    ULONG written = 0;
+    if (bytes.empty() || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
+        FAILED(stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written)) ||
+        FAILED(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr)))
+        return nullptr;
+    OleLoadPicture(stream.Get(), static_cast<LONG>(bytes.size()), FALSE, IID_IDispatch,
+                   reinterpret_cast<void**>(picture.GetAddressOf()));
+    return picture;
 }
 
 com::ComPtr<::VelIcon> IconAt(_VelIcons* icons, long position) {
@@ -246,13 +272,8 @@ std::wstring IconsPage::GetIconFileName() {
 void IconsPage::AddIcon() {
     std::wstring file = GetIconFileName();
     if (file.empty()) return;
-    VARIANT path{};
-    path.vt = VT_BSTR;
-    path.bstrVal = com::Bstr(file).Detach();
-    com::ComPtr<IDispatch> picture;
-    HRESULT loaded = OleLoadPictureFile(path, &picture);
-    VariantClear(&path);
-    if (FAILED(loaded) || !picture) {
+    com::ComPtr<IDispatch> picture = LoadPictureFile(file);
+    if (!picture) {
         ShowError(L"The file " + file + L" could not be loaded as a picture.");
         return;
     }

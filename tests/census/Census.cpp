@@ -257,8 +257,11 @@ void CallOnce(IDispatch* target, const Member& member, std::vector<Variant> argu
 }
 
 void Census(REFCLSID clsid, const Member& member, const HostileValues& values, Figures& figures) {
+    const std::string call = member.interfaceName + "." + member.name + " (" + KindName(member.kind) + ")";
+    g_current = call + ": creating its control";
     CensusHost host(clsid);
     auto reached = host.Reach();
+    ++g_progress;
     auto found = reached.find(member.iid);
     if (found == reached.end()) {
         ++figures.unreached;
@@ -266,7 +269,6 @@ void Census(REFCLSID clsid, const Member& member, const HostileValues& values, F
     }
     ++figures.members;
     IDispatch* target = found->second.Get();
-    const std::string call = member.interfaceName + "." + member.name + " (" + KindName(member.kind) + ")";
     g_current = call + " with no arguments";
     CallOnce(target, member, {}, host, figures);
     TraceReferences();
@@ -295,7 +297,8 @@ int main(int argc, char** argv) {
         std::printf("usage: census <ProgID> [--seconds-per-call N]\n");
         return 1;
     }
-    long secondsPerCall = 60;
+    // Generous: where Wine runs emulated, creating a control alone may take half a minute.
+    long secondsPerCall = 180;
     std::string onlyMember;
     for (int i = 2; i + 1 < argc; i += 2) {
         if (std::string(argv[i]) == "--seconds-per-call") secondsPerCall = std::atol(argv[i + 1]);

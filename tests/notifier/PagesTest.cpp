@@ -142,9 +142,13 @@ std::wstring TempIconFile(const wchar_t* name, COLORREF color) {
 
 long IconCount(const NotifierHost& host) { return AsLong(Get(host.Icons().Get(), L"Count")); }
 
-void AddFromFile(const OpenPage& page, const std::wstring& path) {
+// What the dialogs the page opened said, for the message of a failed expectation.
+std::string AddFromFile(const OpenPage& page, const std::wstring& path) {
     DialogAnswerer answerer(path);
     page.Command(kAdd, BN_CLICKED);
+    std::string said = std::to_string(answerer.answered) + " dialogs answered";
+    for (auto& message : answerer.messages) said += "; " + testing::PrintToString(message);
+    return said;
 }
 
 class Pages : public NotifierTest {};
@@ -200,8 +204,8 @@ TEST_F(Pages, IconsAddedFromFilesGoAfterTheSelectedOne) {
     NotifierHost host(false);
     OpenPage page(&IconsPage::Create, host.Disp());
     std::wstring red = TempIconFile(L"vel-red.ico", RGB(255, 0, 0)), green = TempIconFile(L"vel-green.ico", RGB(0, 255, 0));
-    AddFromFile(page, red);
-    ASSERT_EQ(IconCount(host), 1);
+    std::string said = AddFromFile(page, red);
+    ASSERT_EQ(IconCount(host), 1) << said;
     EXPECT_EQ(SendMessageW(page.Item(kIndex), CB_GETCURSEL, 0, 0), 0) << "the first icon is selected";
     AddFromFile(page, green);
     ASSERT_EQ(IconCount(host), 2);
