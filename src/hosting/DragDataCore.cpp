@@ -108,6 +108,8 @@ std::optional<std::vector<BYTE>> ReadBytes(IDataObject* data, CLIPFORMAT format)
     std::vector<BYTE> bytes;
     if (scope.medium.tymed == TYMED_HGLOBAL && scope.medium.hGlobal) {
         size_t size = GlobalSize(scope.medium.hGlobal);
+        // An empty block is empty data: the system gives no address for a block of no bytes.
+        if (size == 0) return bytes;
         const BYTE* source = static_cast<const BYTE*>(GlobalLock(scope.medium.hGlobal));
         if (!source) return std::nullopt;
         bytes.assign(source, source + size);

@@ -69,6 +69,17 @@ HostileValues::HostileValues(IDispatch* foreign, IDispatch* font) {
     Add("String 1 MB", Variant::FromString(std::wstring(1 << 20, L'M')));
 }
 
+std::vector<HostileValue> HostileValues::Sample() const {
+    static const char* const kinds[] = {"Empty", "Missing", "Long 2147483647", "Double NaN", "String \"abc\"",
+                                        "String 1 MB", "Object foreign", "Unknown foreign", "Font with a long name",
+                                        "Array", "ByRef Variant"};
+    std::vector<HostileValue> sample;
+    for (auto& value : values_)
+        for (const char* kind : kinds)
+            if (value.name == kind) sample.push_back(value);
+    return sample;
+}
+
 Variant HostileValues::Filler() { return Variant::FromLong(1); }
 
 }  // namespace vel::census

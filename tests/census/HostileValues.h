@@ -21,6 +21,9 @@ public:
     // longer than GDI takes.
     HostileValues(IDispatch* foreign, IDispatch* font);
     const std::vector<HostileValue>& All() const { return values_; }
+    // One of each kind (nothing, extremes, text, objects, arrays, references): the
+    // quick census of the test run.
+    std::vector<HostileValue> Sample() const;
     // The value that fills the positions not under test.
     static com::Variant Filler();
 

@@ -115,8 +115,9 @@ TEST_F(HostileCaller, AWidthThatWouldOverflowIsRefusedAndChangesNothing) {
     EXPECT_EQ(Call(columns.Get(), L"Add", {Missing(), Missing(), Str(L"c"), Num(2147483647)}).hr,
               static_cast<HRESULT>(0x800A0006));
     EXPECT_EQ(AsLong(Get(columns.Get(), L"Count")), 2) << "a refused Add keeps no column";
+    // A negative width is no width at all: refused as an invalid value before any sum.
     EXPECT_EQ(Call(columns.Get(), L"Add", {Missing(), Missing(), Str(L"c"), Num(-2147483647)}).hr,
-              static_cast<HRESULT>(0x800A0006));
+              static_cast<HRESULT>(0x800A017C));
     EXPECT_EQ(AsLong(Get(columns.Get(), L"Count")), 2);
 
     // Everything goes on working and reports success.
