@@ -33,10 +33,20 @@ STDMETHODIMP EventRecorder::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTI
 STDMETHODIMP EventRecorder::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return DISP_E_UNKNOWNNAME; }
 
 STDMETHODIMP EventRecorder::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
-    RecordedEvent event{id, {}};
-    for (UINT i = params->cArgs; i > 0; --i) event.arguments.emplace_back(params->rgvarg[i - 1]);
-    events_.push_back(event);
-    if (handler_) handler_(event);
+    // The handler gets the arguments as raised (a by-reference argument points into the
+    // raiser, for the handler to change); the log keeps their values, taken after the
+    // handler, since such a reference is gone once the event returns.
+    RecordedEvent live{id, {}};
+    for (UINT i = params->cArgs; i > 0; --i) live.arguments.emplace_back(params->rgvarg[i - 1]);
+    auto values = [&] {
+        RecordedEvent kept{id, {}};
+        for (auto& argument : live.arguments) kept.arguments.push_back(com::Variant::Dereferenced(argument.Get()));
+        return kept;
+    };
+    const size_t index = events_.size();
+    events_.push_back(values());
+    if (handler_) handler_(live);
+    if (index < events_.size()) events_[index] = values();  // unless the handler cleared the log
     return S_OK;
 }
 
