@@ -44,7 +44,13 @@ class HostingTest : public ::testing::Test {
 protected:
     void SetUp() override { gdiBefore_ = GdiObjectCount(); }
     void TearDown() override {
+        // What a posted message or a timer releases gets a moment (a slow, emulated system
+        // may not have delivered it yet); an object still alive after that is a leak.
         PumpMessages();
+        for (int wait = 0; wait < 40 && com::Module::ObjectCount() != 0; ++wait) {
+            Sleep(50);
+            PumpMessages();
+        }
         EXPECT_EQ(com::Module::ObjectCount(), 0) << "COM objects still alive";
         // Fewer is no leak: the system frees objects of its own as it likes.
         if (RanBefore()) {
