@@ -235,7 +235,9 @@ TEST_F(CheckFramePersistence, MissingKeysReadAsEmptyValuesAndAHugeCaptionLoads) 
 
 TEST_F(CheckFramePersistence, AMouseIconThatIsABitmapIsNotLoaded) {
     auto bag = CompleteBag();
-    auto bitmap = MakeBitmapPicture(4, 4, Pattern);
+    // One picture for every run: under Wine the system's bitmap picture, once saved,
+    // leaves three GDI objects behind when it is released.
+    static ComPtr<IPictureDisp> bitmap = MakeBitmapPicture(4, 4, Pattern);
     Write(bag.Get(), L"MouseIcon", Obj(bitmap.Get()));
     CheckFrameHost host(true, bag.Get());
     EXPECT_FALSE(AsObject(Get(host.Disp(), L"MouseIcon")));
