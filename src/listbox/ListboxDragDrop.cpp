@@ -1,6 +1,7 @@
 #include "ListboxDragDrop.h"
 
 #include "EventArguments.h"
+#include "ListboxEventIds.h"
 
 namespace vel::roster {
 namespace {
@@ -8,13 +9,7 @@ namespace {
 using EventArguments::Reference;
 using Step = hosting::DropTarget::Step;
 
-// Event identifiers of __VelListbox.
-constexpr DISPID kOLECompleteDrag = 3;
-constexpr DISPID kOLEDragDrop = 4;
-constexpr DISPID kOLEDragOver = 5;
-constexpr DISPID kOLEGiveFeedback = 6;
-constexpr DISPID kOLESetData = 7;
-constexpr DISPID kOLEStartDrag = 8;
+using namespace events;
 
 // OLEDragOver's State: the drag entered, left, or moves over the control.
 constexpr short kEnter = 0;

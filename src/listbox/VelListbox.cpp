@@ -13,6 +13,7 @@
 #include "EventArguments.h"
 #include "FontMeasure.h"
 #include "LibraryFlags.h"
+#include "ListboxEventIds.h"
 #include "Module.h"
 #include "StandardObjects.h"
 
@@ -35,17 +36,7 @@ constexpr WORD kResizeCursorResource = 110;
 // the frame copied to the window again (the scroll bars alone changed).
 constexpr unsigned kPaintHeaders = 1, kPaintItems = 2, kPaintNewFrame = 4, kPaintCopy = 8;
 
-// Event identifiers of __VelListbox.
-constexpr DISPID kColumnClick = 1;
-constexpr DISPID kListItemClick = 2;
-constexpr DISPID kClick = DISPID_CLICK;
-constexpr DISPID kDblClick = DISPID_DBLCLICK;
-constexpr DISPID kKeyDown = DISPID_KEYDOWN;
-constexpr DISPID kKeyPress = DISPID_KEYPRESS;
-constexpr DISPID kKeyUp = DISPID_KEYUP;
-constexpr DISPID kMouseDown = DISPID_MOUSEDOWN;
-constexpr DISPID kMouseMove = DISPID_MOUSEMOVE;
-constexpr DISPID kMouseUp = DISPID_MOUSEUP;
+using namespace events;
 
 VARIANT_BOOL Vb(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ListboxDragDrop.h"
+#include "ListboxEventIds.h"
 #include "ListboxHost.h"
 
 namespace {
@@ -13,7 +14,7 @@ using namespace vel;
 using namespace vel::test;
 using vel::roster::ListboxDragDrop;
 
-constexpr DISPID kOLECompleteDrag = 3, kOLESetData = 7, kOLEStartDrag = 8;
+using namespace vel::roster::events;
 
 class ListboxDragSource : public ListboxTest {};
 
