@@ -119,7 +119,9 @@ inline unsigned long AsColor(const CallResult& result) {
 // Every test ends with its objects released and no GDI object left behind. The
 // system's first scroll bars, focus rectangles and frame controls create objects it
 // keeps for the process, so one control shows all of them before any test counts.
-class ListboxTest : public ::testing::Test {
+// The suite warms the system's caches up once (realized fonts, the window DCs of the
+// first list box), so every run of every test counts its GDI objects.
+class ListboxTest : public HostingTest {
 public:
     static void SetUpTestSuite() {
         static bool warmed = false;
@@ -138,19 +140,7 @@ public:
     }
 
 protected:
-    void SetUp() override { gdiBefore_ = GdiObjectCount(); }
-    // Counts GDI objects from here on: for a test that opens the system's own windows (its
-    // property frame), whose objects the system makes and frees on a schedule of its own.
-    void CountGdiFromHere() { gdiBefore_ = GdiObjectCount(); }
-    void TearDown() override {
-        PumpMessages();
-        EXPECT_EQ(com::Module::ObjectCount(), 0) << "COM objects still alive";
-        // Fewer is no leak: the system frees objects of its own (caches, its frame's) as it likes.
-        EXPECT_LE(GdiObjectCount(), gdiBefore_) << "GDI objects leaked";
-    }
-
-private:
-    long gdiBefore_ = 0;
+    bool CountsGdi() const override { return true; }
 };
 
 }  // namespace vel::test
