@@ -131,9 +131,10 @@ Sub Test_ARowDraggedOntoTheOtherListIsInsertedWhereItDrops()
     Host.Assert Right(order, 40) = " List2_OLEDragDrop List1_OLECompleteDrag", order
 End Sub
 
-' Pending: under Wine the drop of a format declared without data adds no row yet; the
-' case stays here, outside the run, until that is found. The supply itself, OLESetData
-' raised once when a target reads the format, is tested in DragSourceTest.cpp.
+' Pending: where Wine runs emulated (qemu) the drop of a format declared without data
+' adds no row; where Wine runs natively the case passes. It stays here, outside the run,
+' until the emulated case is found. The supply itself, OLESetData raised once when a
+' target reads the format, is tested in DragSourceTest.cpp.
 Sub Pending_AFormatDeclaredWithoutDataIsAskedForWhenTheTargetReadsIt()
     offer = "later"
     PressOnRow 4
