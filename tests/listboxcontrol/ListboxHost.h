@@ -118,9 +118,8 @@ inline unsigned long AsColor(const CallResult& result) {
 
 // Every test ends with its objects released and no GDI object left behind. The
 // system's first scroll bars, focus rectangles and frame controls create objects it
-// keeps for the process, so one control shows all of them before any test counts.
-// The suite warms the system's caches up once (realized fonts, the window DCs of the
-// first list box), so every run of every test counts its GDI objects.
+// keeps for the process, so one control shows all of them before any test, and every
+// run of every test counts its GDI objects.
 class ListboxTest : public HostingTest {
 public:
     static void SetUpTestSuite() {
