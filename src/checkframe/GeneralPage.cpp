@@ -38,15 +38,6 @@ void Check(HRESULT hr) {
 
 GeneralPage::GeneralPage() { SetPageInfo(L"General", {380, 210}); }
 
-HRESULT GeneralPage::Create(IUnknown** object) {
-    try {
-        *object = static_cast<IPropertyPage2*>(com::Make<GeneralPage>().Detach());
-        return S_OK;
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
-}
-
 HWND GeneralPage::AddChild(HWND parent, const wchar_t* type, const wchar_t* text, DWORD style, int id, RECT place) {
     HWND child = CreateWindowExW(0, type, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
                                  place.right - place.left, place.bottom - place.top, parent,

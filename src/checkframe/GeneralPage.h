@@ -16,9 +16,6 @@ class GeneralPage : public hosting::PropertyPage<GeneralPage> {
 public:
     GeneralPage();
 
-    // The ClassFactory creator of the page class.
-    static HRESULT Create(IUnknown** object);
-
 protected:
     void OnCreate(HWND window) override;
     void SelectionChanged() override;

@@ -10,7 +10,7 @@ namespace {
 // The classes a client may create: the check frame and its property page.
 const CreatableClass kCreatable[] = {
     {&CLSID_VelCheckFrame, &vel::hosting::CreateControl<vel::checkframe::VelCheckFrame>},
-    {&CLSID_General, &vel::checkframe::GeneralPage::Create}};
+    {&CLSID_General, &vel::hosting::CreatePage<vel::checkframe::GeneralPage>}};
 const ClassRegistration kRegistered[] = {
     {&CLSID_VelCheckFrame, L"CorvaneCheckFrame.VelCheckFrame", L"Corvane check frame", true,
      vel::hosting::kControlMiscStatus},

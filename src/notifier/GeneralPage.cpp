@@ -30,15 +30,6 @@ void ThrowIfFailed(HRESULT hr) {
 
 GeneralPage::GeneralPage() { SetPageInfo(L"General", {300, 190}); }
 
-HRESULT GeneralPage::Create(IUnknown** object) {
-    try {
-        *object = static_cast<IPropertyPage2*>(com::Make<GeneralPage>().Detach());
-        return S_OK;
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
-}
-
 void GeneralPage::OnCreate(HWND page) {
     CreateChild(page, L"STATIC", L"Animation&Style:", 0, 0, {8, 10, 90, 16});
     cboAnimationStyle_ = CreateChild(page, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, kStyle,

@@ -12,7 +12,6 @@ namespace vel::notifier {
 class GeneralPage : public hosting::PropertyPage<GeneralPage> {
 public:
     GeneralPage();
-    static HRESULT Create(IUnknown** object);
 
 protected:
     void OnCreate(HWND window) override;

@@ -71,15 +71,6 @@ void ThrowIfFailed(HRESULT hr) {
 
 IconsPage::IconsPage() { SetPageInfo(L"Icons", {300, 230}); }
 
-HRESULT IconsPage::Create(IUnknown** object) {
-    try {
-        *object = static_cast<IPropertyPage2*>(com::Make<IconsPage>().Detach());
-        return S_OK;
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
-}
-
 void IconsPage::OnCreate(HWND page) {
     strip_.emplace(static_cast<IconStrip::Events&>(*this), page, kStripArea, static_cast<int>(kScroll));
     CreateChild(page, L"BUTTON", L"Current Image", BS_GROUPBOX, 0, {8, 82, 180, 112});

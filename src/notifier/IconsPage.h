@@ -19,7 +19,6 @@ namespace vel::notifier {
 class IconsPage : public hosting::PropertyPage<IconsPage>, private IconStrip::Events {
 public:
     IconsPage();
-    static HRESULT Create(IUnknown** object);
 
     // The file dialog, for tests that drive it.
     CCommonDialog& Dialog() { return dialog_; }

@@ -27,8 +27,8 @@ using vel::notifier::kIconsPageClsid;
 // control's property pages.
 const CreatableClass kCreatable[] = {{&CLSID_VelNotifier, &vel::hosting::CreateControl<vel::notifier::VelNotifier>},
                                      {&CLSID_VelIcons, &CreateIcons},
-                                     {&kGeneralPageClsid, &vel::notifier::GeneralPage::Create},
-                                     {&kIconsPageClsid, &vel::notifier::IconsPage::Create}};
+                                     {&kGeneralPageClsid, &vel::hosting::CreatePage<vel::notifier::GeneralPage>},
+                                     {&kIconsPageClsid, &vel::hosting::CreatePage<vel::notifier::IconsPage>}};
 const ClassRegistration kRegistered[] = {
     {&CLSID_VelNotifier, L"CorvaneNotifier.VelNotifier", L"Corvane notification-area icon", true,
      vel::hosting::kControlMiscStatus},

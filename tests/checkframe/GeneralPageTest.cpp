@@ -16,7 +16,7 @@ public:
     OpenPage(HWND parent, std::vector<IUnknown*> selection) {
         // Through ComPtr::As: MinGW's ComPtr::Attach adds a reference of its own.
         ComPtr<IUnknown> created;
-        EXPECT_HRESULT_SUCCEEDED(checkframe::GeneralPage::Create(created.GetAddressOf()));
+        EXPECT_HRESULT_SUCCEEDED(hosting::CreatePage<checkframe::GeneralPage>(created.GetAddressOf()));
         EXPECT_HRESULT_SUCCEEDED(created.As(&page));
         EXPECT_HRESULT_SUCCEEDED(page->SetObjects(static_cast<ULONG>(selection.size()), selection.data()));
         RECT place{0, 0, 380, 210};

@@ -158,7 +158,7 @@ TEST_F(Pages, GeneralReadsTheControlAndAppliesTheEdits) {
     ASSERT_TRUE(Put(host.Disp(), L"AnimationStyle", Num(1)).Ok());
     ASSERT_TRUE(Put(host.Disp(), L"Interval", Num(150)).Ok());
     ASSERT_TRUE(Put(host.Disp(), L"ToolTipText", Str(L"tip")).Ok());
-    OpenPage page(&GeneralPage::Create, host.Disp());
+    OpenPage page(&hosting::CreatePage<GeneralPage>, host.Disp());
     EXPECT_EQ(SendMessageW(page.Item(kStyle), CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(SendMessageW(page.Item(kContinuous), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(TextOf(page.Item(kInterval)), L"150");
@@ -192,7 +192,7 @@ TEST_F(Pages, GeneralReadsTheControlAndAppliesTheEdits) {
 
 TEST_F(Pages, IconsOnAControlWithoutIcons) {
     NotifierHost host(false);
-    OpenPage page(&IconsPage::Create, host.Disp());
+    OpenPage page(&hosting::CreatePage<IconsPage>, host.Disp());
     for (int id : {kIndex, kKey, kName, kTag, kRemove}) EXPECT_FALSE(IsWindowEnabled(page.Item(id))) << id;
     int low = -1, high = -1;
     GetScrollRange(page.Item(kScroll), SB_CTL, &low, &high);
@@ -202,7 +202,7 @@ TEST_F(Pages, IconsOnAControlWithoutIcons) {
 
 TEST_F(Pages, IconsAddedFromFilesGoAfterTheSelectedOne) {
     NotifierHost host(false);
-    OpenPage page(&IconsPage::Create, host.Disp());
+    OpenPage page(&hosting::CreatePage<IconsPage>, host.Disp());
     std::wstring red = TempIconFile(L"vel-red.ico", RGB(255, 0, 0)), green = TempIconFile(L"vel-green.ico", RGB(0, 255, 0));
     std::string said = AddFromFile(page, red);
     ASSERT_EQ(IconCount(host), 1) << said;
@@ -237,7 +237,7 @@ TEST_F(Pages, IconFieldsAreWrittenWhenAnotherIconIsChosenOrOnApply) {
     NotifierHost host(false);
     host.AddIcons(3);
     ASSERT_TRUE(Put(AsObject(Get(host.Icons().Get(), L"Item", {Num(3)})).Get(), L"Key", Str(L"taken")).Ok());
-    OpenPage page(&IconsPage::Create, host.Disp());
+    OpenPage page(&hosting::CreatePage<IconsPage>, host.Disp());
     page.Type(kKey, L"first");
     page.Type(kName, L"one");
     EXPECT_TRUE(page.Dirty());
