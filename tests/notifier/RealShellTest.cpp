@@ -90,13 +90,21 @@ void AddSolidIcon(NotifierHost& host, COLORREF color) {
     ASSERT_TRUE(Call(host.Icons().Get(), L"Add", {Missing(), Missing(), Obj(picture.Get())}).Ok());
 }
 
-void LeftClickAt(POINT at) {
+void SendButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+// Presses and releases the left button over `at` as a person does: the release comes
+// once the press has reached the form (`pressed`), not in the same burst of input,
+// which the taskbar may not yet have handed on.
+void LeftClickAt(POINT at, const std::function<bool()>& pressed) {
     SetCursorPos(at.x, at.y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
+    SendButton(MOUSEEVENTF_LEFTDOWN);
+    PumpUntil(pressed, 10000);
+    SendButton(MOUSEEVENTF_LEFTUP);
 }
 
 class RealShell : public ::testing::Test {
@@ -144,7 +152,10 @@ TEST_F(RealShell, AClickOnTheIconReachesTheFormAsMouseDownClickMouseUp) {
     ASSERT_TRUE(Put(host.Disp(), L"Animate", Variant::FromBool(true)).Ok());
     ASSERT_TRUE(PumpUntil([&] { return Shows(taskbar, kBlue); }));
     Spot icon = FindColor(taskbar, kBlue);
-    LeftClickAt(icon.centre);
+    LeftClickAt(icon.centre, [&] {
+        auto ids = recorded.Ids();
+        return std::find(ids.begin(), ids.end(), kMouseDown) != ids.end();
+    });
     EXPECT_TRUE(PumpUntil([&] {
         auto ids = recorded.Ids();
         return std::find(ids.begin(), ids.end(), kMouseUp) != ids.end();
