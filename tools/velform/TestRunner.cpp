@@ -36,7 +36,7 @@ std::wstring TestRunner::Unreleased(const ControlLibraries& libraries) {
     return names.empty() ? L"" : L"objects of " + names + L" are still alive after the form closed";
 }
 
-int TestRunner::Run() const {
+TestRunner::Counts TestRunner::Run() const {
     int passed = 0, failed = 0;
     ControlLibraries libraries(file_);
     for (auto& test : file_.TestNames()) {
@@ -54,7 +54,7 @@ int TestRunner::Run() const {
     }
     std::fwprintf(stdout, L"%d passed, %d failed\n", passed, failed);
     std::fflush(stdout);
-    return failed;
+    return {passed, failed};
 }
 
 }  // namespace velform

@@ -10,11 +10,15 @@ namespace velform {
 // Runs every `Sub Test_*` of a form file in order, each on a fresh form and
 // engine, prints "PASS name" or "FAIL name: why" for each and a closing
 // "N passed, N failed" line. A test also fails when its closed form left objects of
-// the controls' libraries alive. Answers the number of failures.
+// the controls' libraries alive. Answers how many passed and failed.
 class TestRunner {
 public:
+    struct Counts {
+        int passed = 0, failed = 0;
+    };
+
     TestRunner(const FormFile& file, FormBags initial) : file_(file), initial_(std::move(initial)) {}
-    int Run() const;
+    Counts Run() const;
 
 private:
     // The reason the test failed, or an empty string when it passed.

@@ -1,11 +1,12 @@
 // velform: the form host. Shows a form, or runs its tests with /test.
 //   velform [/design] [/screenshot file.bmp] [/pages ControlName] form.vbs
-//   velform /test form.vbs
+//   velform /test form.vbs [more.vbs ...]
 #include <windows.h>
 #include <ole2.h>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "BagFile.h"
 #include "FormError.h"
@@ -27,7 +28,8 @@ struct Options {
     bool design = false;
     std::wstring screenshot;
     std::wstring pages;
-    std::wstring form;
+    // One form to show, or the forms whose tests run one after the other.
+    std::vector<std::wstring> forms;
 };
 
 // OLE for the thread, for the life of the program.
@@ -56,13 +58,13 @@ std::optional<Options> ParseCommandLine(int argc, wchar_t** argv) {
             options.screenshot = argv[++i];
         } else if (lstrcmpiW(word.c_str(), L"/pages") == 0 && i + 1 < argc) {
             options.pages = argv[++i];
-        } else if (options.form.empty() && word.rfind(L"/", 0) != 0) {
-            options.form = word;
+        } else if (word.rfind(L"/", 0) != 0) {
+            options.forms.push_back(word);
         } else {
             return std::nullopt;
         }
     }
-    if (options.form.empty()) return std::nullopt;
+    if (options.forms.empty() || (!options.test && options.forms.size() > 1)) return std::nullopt;
     return options;
 }
 
@@ -101,10 +103,37 @@ int ShowForm(const FormFile& file, const Options& options) {
     return RunMessageLoop();
 }
 
+// The tests of one form; a form that cannot be loaded counts as one failed test.
+TestRunner::Counts TestForm(const std::wstring& path) {
+    try {
+        FormFile file = FormFile::Load(path);
+        return TestRunner(file, InitialProperties(file)).Run();
+    } catch (const FormError& error) {
+        std::fwprintf(stderr, L"velform: %ls\n", error.Message().c_str());
+        std::fwprintf(stdout, L"0 passed, 1 failed\n");
+        std::fflush(stdout);
+        return {0, 1};
+    }
+}
+
+// Several forms run in one process, one after the other, each test still on a fresh form
+// and engine: starting a program costs far more than a test where Wine runs emulated.
+int TestForms(const std::vector<std::wstring>& forms) {
+    TestRunner::Counts total;
+    for (auto& path : forms) {
+        if (forms.size() > 1) std::fwprintf(stdout, L"== %ls\n", path.c_str());
+        const TestRunner::Counts counts = TestForm(path);
+        total.passed += counts.passed;
+        total.failed += counts.failed;
+    }
+    if (forms.size() > 1) std::fwprintf(stdout, L"total: %d passed, %d failed\n", total.passed, total.failed);
+    std::fflush(stdout);
+    return total.failed == 0 ? 0 : 1;
+}
+
 int Run(const Options& options) {
-    FormFile file = FormFile::Load(options.form);
-    if (options.test) return TestRunner(file, InitialProperties(file)).Run() == 0 ? 0 : 1;
-    return ShowForm(file, options);
+    if (options.test) return TestForms(options.forms);
+    return ShowForm(FormFile::Load(options.forms.front()), options);
 }
 
 }  // namespace
@@ -114,7 +143,8 @@ int wmain(int argc, wchar_t** argv) {
     using namespace velform;
     auto options = ParseCommandLine(argc, argv);
     if (!options) {
-        std::fwprintf(stderr, L"usage: velform [/test] [/design] [/screenshot file.bmp] [/pages Control] form.vbs\n");
+        std::fwprintf(stderr, L"usage: velform [/design] [/screenshot file.bmp] [/pages Control] form.vbs\n"
+                              L"       velform /test form.vbs [more.vbs ...]\n");
         return 2;
     }
     OleThread ole;
