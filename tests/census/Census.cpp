@@ -2,7 +2,7 @@
 // late-bound with every kind of hostile argument and every argument count from none to
 // one more than declared, each call on a live control that is painted and checked after
 // it. Prints the figures; fails on a crash, a hang or anything inconsistent.
-//   census <ProgID of the control> [--quick] [--seconds-per-call N] [--member Name]
+//   census <ProgID of a control> [<ProgID> ...] [--quick] [--seconds-per-call N] [--member Name]
 // With --quick, one hostile value of each kind is tried instead of all of them.
 // With --member, only that member is called, and every call after which the control
 // holds more references to the caller's objects than before is named.
@@ -292,37 +292,29 @@ void Census(REFCLSID clsid, const Member& member, const std::vector<HostileValue
 }  // namespace
 }  // namespace vel::census
 
-int main(int argc, char** argv) {
-    using namespace vel::census;
-    if (argc < 2) {
-        std::printf("usage: census <ProgID> [--quick] [--seconds-per-call N] [--member Name]\n");
-        return 1;
-    }
+namespace vel::census {
+namespace {
+
+struct Options {
+    std::vector<std::string> progIds;
+    bool quick = false;
+    std::string onlyMember;
     // Generous: where Wine runs emulated, creating a control alone may take half a minute.
     long secondsPerCall = 180;
-    std::string onlyMember;
-    bool quick = false;
-    for (int i = 2; i < argc; ++i) {
-        std::string option = argv[i];
-        if (option == "--quick") quick = true;
-        if (option == "--seconds-per-call" && i + 1 < argc) secondsPerCall = std::atol(argv[++i]);
-        if (option == "--member" && i + 1 < argc) onlyMember = argv[++i];
-    }
-    OleInitialize(nullptr);
-    SetUnhandledExceptionFilter(ReportCrash);
-    g_mainThread = GetCurrentThreadId();
-    CloseHandle(CreateThread(nullptr, 0, Watch, &secondsPerCall, 0, nullptr));
+};
 
-    std::wstring progId(argv[1], argv[1] + std::strlen(argv[1]));
+// The census of one registered control; answers whether it found nothing wrong.
+bool CensusOfControl(const std::string& progIdText, const Options& options) {
+    std::wstring progId(progIdText.begin(), progIdText.end());
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(progId.c_str(), &clsid))) {
-        std::printf("census: %s is not registered\n", argv[1]);
-        return 1;
+        std::printf("census: %s is not registered\n", progIdText.c_str());
+        return false;
     }
     auto library = RegisteredLibrary(clsid);
     if (!library) {
-        std::printf("census: no registered type library for %s\n", argv[1]);
-        return 1;
+        std::printf("census: no registered type library for %s\n", progIdText.c_str());
+        return false;
     }
     auto members = MembersOf(library.Get());
     auto foreign = vel::com::Make<CallerObject>();
@@ -331,12 +323,14 @@ int main(int argc, char** argv) {
     long leaks = 0;
     {
         HostileValues hostile(foreign.Get(), font.Get());
-        const std::vector<HostileValue> values = quick ? hostile.Sample() : hostile.All();
+        const std::vector<HostileValue> values = options.quick ? hostile.Sample() : hostile.All();
         const ULONG foreignHeld = References(foreign->Unknown()), fontHeld = References(font.Get());
         DWORD start = GetTickCount();
-        if (!onlyMember.empty()) g_traced = {foreign->Unknown(), font.Get(), foreignHeld, fontHeld};
+        g_dialogsClosed = 0;
+        g_traced = {};
+        if (!options.onlyMember.empty()) g_traced = {foreign->Unknown(), font.Get(), foreignHeld, fontHeld};
         for (auto& member : members) {
-            if (!onlyMember.empty() && member.name != onlyMember) continue;
+            if (!options.onlyMember.empty() && member.name != options.onlyMember) continue;
             Census(clsid, member, values, figures);
             g_current = member.interfaceName + "." + member.name + ": after its control was destroyed";
             bool kept = References(foreign->Unknown()) != foreignHeld || References(font.Get()) != fontHeld;
@@ -346,10 +340,40 @@ int main(int argc, char** argv) {
         }
         std::printf("census %s%s: %zu members declared, %ld called, %ld not reachable from the control; %ld calls, "
                     "0 crashes, 0 hangs, %ld inconsistencies (%ld references kept), %ld modal boxes closed, %lu s\n",
-                    argv[1], quick ? " (quick)" : "", members.size(), figures.members, figures.unreached, figures.calls,
-                    figures.inconsistencies, leaks, g_dialogsClosed.load(), (GetTickCount() - start) / 1000);
+                    progIdText.c_str(), options.quick ? " (quick)" : "", members.size(), figures.members,
+                    figures.unreached, figures.calls, figures.inconsistencies, leaks, g_dialogsClosed.load(),
+                    (GetTickCount() - start) / 1000);
+        std::fflush(stdout);
     }
-    std::fflush(stdout);
+    g_traced = {};
+    return figures.inconsistencies == 0 && figures.members > 0;
+}
+
+}  // namespace
+}  // namespace vel::census
+
+// Several controls are counted in one process, one after the other: where Wine runs
+// emulated, starting a program costs minutes.
+int main(int argc, char** argv) {
+    using namespace vel::census;
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        if (word == "--quick") options.quick = true;
+        else if (word == "--seconds-per-call" && i + 1 < argc) options.secondsPerCall = std::atol(argv[++i]);
+        else if (word == "--member" && i + 1 < argc) options.onlyMember = argv[++i];
+        else if (word.rfind("--", 0) != 0) options.progIds.push_back(word);
+    }
+    if (options.progIds.empty()) {
+        std::printf("usage: census <ProgID> [<ProgID> ...] [--quick] [--seconds-per-call N] [--member Name]\n");
+        return 1;
+    }
+    OleInitialize(nullptr);
+    SetUnhandledExceptionFilter(ReportCrash);
+    g_mainThread = GetCurrentThreadId();
+    CloseHandle(CreateThread(nullptr, 0, Watch, &options.secondsPerCall, 0, nullptr));
+    bool sound = true;
+    for (auto& progId : options.progIds) sound = CensusOfControl(progId, options) && sound;
     OleUninitialize();
-    return figures.inconsistencies == 0 && figures.members > 0 ? 0 : 1;
+    return sound ? 0 : 1;
 }
