@@ -5,6 +5,7 @@
 
 #include "Automation.h"
 #include "EventRecorder.h"
+#include "ExpectedError.h"
 #include "LibraryFlags.h"
 #include "VelColumnHeaders.h"
 #include "VelListItems.h"
@@ -70,17 +71,6 @@ protected:
     com::ComPtr<EventRecorder> itemEvents;
     com::ComPtr<EventRecorder> columnEvents;
 };
-
-// An automation error with this HRESULT, text and the library as source.
-inline ::testing::AssertionResult Fails(const CallResult& r, HRESULT hr, const wchar_t* text) {
-    if (r.Ok()) return ::testing::AssertionFailure() << "call succeeded";
-    if (r.hr != hr) return ::testing::AssertionFailure() << std::hex << "hr 0x" << r.hr << " instead of 0x" << hr;
-    if (r.description != text)
-        return ::testing::AssertionFailure() << "text \"" << std::string(r.description.begin(), r.description.end())
-                                             << "\"";
-    if (r.source != L"VelRoster") return ::testing::AssertionFailure() << "source is not the library";
-    return ::testing::AssertionSuccess();
-}
 
 constexpr HRESULT kOutOfBounds = static_cast<HRESULT>(0x8004041D);
 constexpr HRESULT kColumnKeyExists = static_cast<HRESULT>(0x8004041B);

@@ -96,14 +96,4 @@ bool HasProperty(HWND hwnd, const wchar_t* name) {
     return search.found;
 }
 
-::testing::AssertionResult Fails(const CallResult& r, HRESULT hr, const wchar_t* text) {
-    if (r.Ok()) return ::testing::AssertionFailure() << "call succeeded";
-    if (r.hr != hr) return ::testing::AssertionFailure() << std::hex << "hr 0x" << r.hr << " instead of 0x" << hr;
-    if (r.description != text)
-        return ::testing::AssertionFailure() << "text \"" << std::string(r.description.begin(), r.description.end())
-                                             << "\"";
-    if (r.source != L"VelRoster") return ::testing::AssertionFailure() << "source is not the library";
-    return ::testing::AssertionSuccess();
-}
-
 }  // namespace vel::test

@@ -9,6 +9,7 @@
 
 #include "Automation.h"
 #include "EventRecorder.h"
+#include "ExpectedError.h"
 #include "MsgHookOwner.h"
 #include "VelMsgHook.h"
 
@@ -101,9 +102,6 @@ protected:
 // A window property of the hook, as stored on a window.
 LONG_PTR PropertyOf(HWND hwnd, const wchar_t* name);
 bool HasProperty(HWND hwnd, const wchar_t* name);
-
-// An automation error with this HRESULT, text and the library as its source.
-::testing::AssertionResult Fails(const CallResult& r, HRESULT hr, const wchar_t* text);
 
 inline IDispatch* Disp(VelWindows* windows) { return static_cast<_VelWindows*>(windows); }
 inline IDispatch* Disp(msghook::VelMessages* messages) { return static_cast<_VelMessages*>(messages); }

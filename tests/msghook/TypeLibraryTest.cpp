@@ -24,7 +24,7 @@ struct Declared {
     TYPEKIND kind;
 };
 
-class TypeLibrary : public ::testing::Test {
+class HookTypeLibrary : public ::testing::Test {
 protected:
     ComPtr<ITypeInfo> InfoOf(const GUID& guid) {
         ComPtr<ITypeInfo> info;
@@ -59,7 +59,7 @@ protected:
     }
 };
 
-TEST_F(TypeLibrary, EveryHookTypeHasTheLibrarysOwnIdentifier) {
+TEST_F(HookTypeLibrary, EveryHookTypeHasTheLibrarysOwnIdentifier) {
     const Declared declared[] = {
         {L"VelMessage", L"{A26A2D68-6B79-11D1-BF3C-000000000000}", TKIND_DISPATCH},
         {L"_VelMessages", L"{A26A2D6B-6B79-11D1-BF3C-000000000000}", TKIND_DISPATCH},
@@ -90,7 +90,7 @@ TEST_F(TypeLibrary, EveryHookTypeHasTheLibrarysOwnIdentifier) {
     EXPECT_EQ(DIID___VelWindows, Guid(L"{A26A2D72-6B79-11D1-BF3C-000000000000}"));
 }
 
-TEST_F(TypeLibrary, CollectionMembersCarryTheirDispatchIds) {
+TEST_F(HookTypeLibrary, CollectionMembersCarryTheirDispatchIds) {
     for (const wchar_t* collection : {L"{A26A2D70-6B79-11D1-BF3C-000000000000}", L"{A26A2D6B-6B79-11D1-BF3C-000000000000}"}) {
         auto info = InfoOf(Guid(collection));
         EXPECT_EQ(IdOf(info.Get(), L"Count"), 0x68030000);
@@ -118,7 +118,7 @@ TEST_F(TypeLibrary, CollectionMembersCarryTheirDispatchIds) {
     EXPECT_EQ(IdOf(message.Get(), L"ProcessType"), 0x68030007);
 }
 
-TEST_F(TypeLibrary, EventsAreHiddenAndNumberedInOrder) {
+TEST_F(HookTypeLibrary, EventsAreHiddenAndNumberedInOrder) {
     auto windows = InfoOf(Guid(L"{A26A2D72-6B79-11D1-BF3C-000000000000}"));
     const wchar_t* events[] = {L"Added", L"Removed", L"Changed", L"MessageAdded", L"MessageRemoved",
                                L"MessageChanged", L"CallBack"};
@@ -135,7 +135,7 @@ TEST_F(TypeLibrary, EventsAreHiddenAndNumberedInOrder) {
     EXPECT_EQ(IdOf(messages.Get(), L"Changed"), 3);
 }
 
-TEST_F(TypeLibrary, ACollectionNamesItsClassAndEventsToHosts) {
+TEST_F(HookTypeLibrary, ACollectionNamesItsClassAndEventsToHosts) {
     auto windows = com::Make<msghook::VelWindows>();
     ComPtr<IProvideClassInfo2> provider;
     ASSERT_TRUE(SUCCEEDED(windows->Unknown()->QueryInterface(IID_PPV_ARGS(&provider))));
@@ -150,7 +150,7 @@ TEST_F(TypeLibrary, ACollectionNamesItsClassAndEventsToHosts) {
     info->ReleaseTypeAttr(attributes);
 }
 
-TEST_F(TypeLibrary, TheProcessingConstants) {
+TEST_F(HookTypeLibrary, TheProcessingConstants) {
     auto constants = InfoOf(Guid(L"{A26A2D6A-6B79-11D1-BF3C-000000000000}"));
     VARDESC* value = nullptr;
     ASSERT_TRUE(SUCCEEDED(constants->GetVarDesc(1, &value)));
