@@ -17,8 +17,6 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
 std::wstring Text(const GUID& guid) {
     wchar_t text[40] = {};
     StringFromGUID2(guid, text, 40);
@@ -92,7 +90,7 @@ bool IsCopiedSystemType(const std::wstring& name) {
     return name == L"IUnknown" || name == L"IDispatch" || name == L"GUID" || name.rfind(L"__WIDL_", 0) == 0;
 }
 
-class Library : public ::testing::Test {
+class Library : public ::testing::TestWithParam<std::wstring> {
 protected:
     void SetUp() override {
         library = file.TypeLibrary();
@@ -102,11 +100,11 @@ protected:
     using Install = HRESULT(STDAPICALLTYPE*)(BOOL, LPCWSTR);
     Install DllInstall() const { return reinterpret_cast<Install>(reinterpret_cast<void*>(file.Entry("DllInstall"))); }
 
-    LibraryFile file;
+    LibraryFile file{GetParam()};
     ComPtr<ITypeLib> library;
 };
 
-TEST_F(Library, DescribesEveryTypeAndMemberAndIsMarkedAsControls) {
+TEST_P(Library, DescribesEveryTypeAndMemberAndIsMarkedAsControls) {
     EXPECT_FALSE(Describe(library.Get(), -1).help.empty()) << "the library itself";
     TLIBATTR* attr = nullptr;
     ASSERT_EQ(library->GetLibAttr(&attr), S_OK);
@@ -145,7 +143,7 @@ TEST_F(Library, DescribesEveryTypeAndMemberAndIsMarkedAsControls) {
     EXPECT_TRUE(undescribed.empty()) << "without a help string: " << Narrow(list);
 }
 
-TEST_F(Library, RegistersForTheCurrentUserAndLeavesNoKeyBehind) {
+TEST_P(Library, RegistersForTheCurrentUserAndLeavesNoKeyBehind) {
     ASSERT_TRUE(DllInstall()) << "DllInstall is not exported";
     const std::vector<std::wstring> keys = RegisteredKeys(library.Get());
     ASSERT_GT(keys.size(), 2u) << "the library is not registered machine-wide";
@@ -164,13 +162,13 @@ TEST_F(Library, RegistersForTheCurrentUserAndLeavesNoKeyBehind) {
     for (auto& key : keys) EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kMachineClasses + key)) << "machine-wide " << Narrow(key);
 }
 
-TEST_F(Library, RefusesAnUnknownInstallScopeAndChangesNothing) {
+TEST_P(Library, RefusesAnUnknownInstallScopeAndChangesNothing) {
     ASSERT_TRUE(DllInstall());
     EXPECT_EQ(DllInstall()(TRUE, L"everyone"), E_INVALIDARG);
     for (auto& key : RegisteredKeys(library.Get())) EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUserClasses + key));
 }
 
-TEST_F(Library, VersionResourceNamesMakerProductAndRights) {
+TEST_P(Library, VersionResourceNamesMakerProductAndRights) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(file.Path().c_str(), &ignored);
     ASSERT_GT(size, 0u);
@@ -185,6 +183,9 @@ TEST_F(Library, VersionResourceNamesMakerProductAndRights) {
             << Narrow(field);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Each, Library, ::testing::ValuesIn(LibrariesUnderTest()),
+                         [](const auto& info) { return Narrow(info.param.substr(0, info.param.find(L'.'))); });
 
 }  // namespace
 }  // namespace vel::test

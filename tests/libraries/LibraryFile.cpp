@@ -2,15 +2,23 @@
 
 #include <oleauto.h>
 
+#include "LibraryImage.h"
+
 namespace vel::test {
 
-LibraryFile::LibraryFile() {
-    wchar_t name[MAX_PATH] = {};
-    GetEnvironmentVariableW(L"VEL_LIBRARY", name, MAX_PATH);
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder(self);
-    path_ = folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
+std::vector<std::wstring> NamesIn(const wchar_t* variable) {
+    wchar_t text[1024] = {};
+    GetEnvironmentVariableW(variable, text, 1024);
+    std::vector<std::wstring> names;
+    std::wstring rest = text;
+    for (size_t comma; !rest.empty(); rest = comma == std::wstring::npos ? L"" : rest.substr(comma + 1)) {
+        comma = rest.find(L',');
+        if (comma != 0) names.push_back(rest.substr(0, comma));
+    }
+    return names;
+}
+
+LibraryFile::LibraryFile(const std::wstring& name) : path_(BesideProgram(name.c_str())) {
     module_ = LoadLibraryW(path_.c_str());
 }
 
@@ -18,7 +26,7 @@ LibraryFile::~LibraryFile() {
     if (module_) FreeLibrary(module_);
 }
 
-std::string LibraryFile::Name() const { return std::string(path_.begin(), path_.end()); }
+std::string LibraryFile::Name() const { return Narrow(path_); }
 
 Microsoft::WRL::ComPtr<ITypeLib> LibraryFile::TypeLibrary() const {
     Microsoft::WRL::ComPtr<ITypeLib> library;
