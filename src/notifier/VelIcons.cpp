@@ -132,14 +132,14 @@ ComPtr<VelIcon> VelIcons::BuildIcon(const VARIANT& index, const VARIANT& key, co
         AddingScope adding(adding_);
         entry = Make<VelIcon>();
         entry->SetParent(self_);
-        const bool insert = !IsMissing(index);
+        const bool insert = !IsOmitted(index);
         const long position = insert ? items_.ToIndex(index) : 0;
-        if (!IsMissing(key)) {
+        if (!IsOmitted(key)) {
             Variant value = IconKeyOf(key);
             if (items_.KeyExists(value.Get())) throw NotifierErrors::KeyExists();
             entry->StoreKey(std::move(value));
         }
-        if (!IsMissing(icon)) {
+        if (!IsOmitted(icon)) {
             ComPtr<IPictureDisp> picture = PictureArgument(icon);
             if (StandardObjects::TypeOf(picture.Get()) != PictureType::Icon) {
                 ShowMessage(L"Invalid icon.", MB_OK);
