@@ -296,6 +296,8 @@ STDMETHODIMP VelNotifier::get_Enabled(VARIANT_BOOL* enabled) {
     return S_OK;
 }
 
+// Enabled, Interval, ReverseAnimation and ToolTipText are saved with the form, so, like
+// every saved property, each tells the host it changed: a designer then saves the change.
 STDMETHODIMP VelNotifier::put_Enabled(VARIANT_BOOL enabled) {
     return Guarded(kIid, [&] {
         Surface().SetEnabled(enabled != VARIANT_FALSE);
