@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "AboutBox.h"
 #include "Boundary.h"
@@ -133,9 +134,30 @@ void VelCheckFrame::OnInitProperties() {
     RepaintParts(rdAll);
 }
 
-// A value the bag holds that the property would refuse reads as the new frame's value,
-// and reading goes on: one bad entry costs nothing else of the frame.
+// Every key with the type it is read as (VT_UI4: a colour). The picture is read as text
+// or as an object, and one that does not decode is no picture.
+constexpr std::pair<const wchar_t*, VARTYPE> kSavedKeys[] = {
+    {L"Alignment", VT_I4},     {L"Appearance", VT_I4},      {L"BackColor", VT_UI4},     {L"BorderStyle", VT_I4},
+    {L"Caption", VT_BSTR},     {L"Enabled", VT_BOOL},       {L"Font", VT_DISPATCH},     {L"ForeColor", VT_UI4},
+    {L"HelpContextID", VT_I4}, {L"MaskColor", VT_UI4},      {L"MouseIcon", VT_DISPATCH}, {L"MousePointer", VT_I2},
+    {L"OLEDropMode", VT_I4},   {L"RightToLeft", VT_BOOL},   {L"UseMaskColor", VT_BOOL}, {L"Value", VT_I4},
+    {L"WhatsThisHelpID", VT_I4}, {L"CheckBoxLeft", VT_I4},  {L"CheckBoxTop", VT_I4}};
+
+// A bag with a value that cannot be read as its key's type is refused whole (error 380)
+// before anything of it is applied, and the frame is left as a new one.
 void VelCheckFrame::OnReadProperties(hosting::PropertyBag& bag) {
+    try {
+        for (auto& [name, type] : kSavedKeys) bag.RequireReadable(name, type);
+    } catch (...) {
+        OnInitProperties();
+        throw;
+    }
+    ApplyProperties(bag);
+}
+
+// A value the property would refuse reads as the new frame's value, and reading goes on:
+// one out-of-range entry costs nothing else of the frame.
+void VelCheckFrame::ApplyProperties(hosting::PropertyBag& bag) {
     auto ranged = [&](const wchar_t* name, long high, long fallback) {
         long value = bag.ReadLong(name, 0);
         return InRange(value, high) ? value : fallback;

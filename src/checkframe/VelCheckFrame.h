@@ -88,6 +88,7 @@ protected:
     std::vector<CLSID> PropertyPages() const override { return {CLSID_General}; }
 
 private:
+    void ApplyProperties(hosting::PropertyBag& bag);
     // Input.
     bool InputEnabled() const override;
     long CheckValue() const override { return value_; }

@@ -37,8 +37,12 @@ private:
 // An optional argument left out by the caller.
 inline bool IsMissing(const VARIANT& v) { return v.vt == VT_ERROR && v.scode == DISP_E_PARAMNOTFOUND; }
 
-// An optional argument left out, or passed as Empty or Null: how JScript's `undefined` and
-// `null` arrive, and how a caller says "no value" for an argument that takes a default.
-inline bool IsOmitted(const VARIANT& v) { return IsMissing(v) || v.vt == VT_EMPTY || v.vt == VT_NULL; }
+// An optional argument left out, or passed as Empty or Null (also through a reference, as
+// a script passes a variable): how JScript's `undefined` and `null` arrive, and how a
+// caller says "no value" for an argument that takes a default.
+inline bool IsOmitted(const VARIANT& v) {
+    const VARIANT& value = v.vt == (VT_BYREF | VT_VARIANT) && v.pvarVal ? *v.pvarVal : v;
+    return IsMissing(value) || value.vt == VT_EMPTY || value.vt == VT_NULL;
+}
 
 }  // namespace vel::com

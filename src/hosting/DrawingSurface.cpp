@@ -127,7 +127,26 @@ void DrawingSurface::SetEnabled(bool enabled) { EnableWindow(Hwnd(), enabled); }
 
 void DrawingSurface::SetMousePointer(short code) {
     if ((code < 0 || code > 15) && code != kMousePointerCustom) com::Raise(com::StandardError::InvalidPropertyValue);
+    if (code == mousePointer_) return;
     mousePointer_ = code;
+    ShowPointerIfOver();
+}
+
+void DrawingSurface::SetMouseIcon(IPictureDisp* icon) {
+    if (icon == mouseIcon_.Get()) return;
+    mouseIcon_ = icon;
+    if (mousePointer_ == kMousePointerCustom) ShowPointerIfOver();
+}
+
+// The system asks a window for its pointer only when the mouse moves over it: a change
+// made while the mouse is already there is shown at once, the way the next move would
+// show it (the control first, then its parent and the class pointer).
+void DrawingSurface::ShowPointerIfOver() const {
+    HWND window = Hwnd();
+    if (!window) return;
+    POINT at{};
+    bool over = GetCapture() == window || (GetCursorPos(&at) && WindowFromPoint(at) == window);
+    if (over) SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
 bool DrawingSurface::ApplyCursor() const {

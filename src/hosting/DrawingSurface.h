@@ -60,10 +60,11 @@ public:
     void SetRightToLeft(bool value) { rightToLeft_ = value; }
 
     short MousePointer() const { return mousePointer_; }
-    // Codes 0 to 15 and 99; anything else raises "Invalid property value".
+    // Codes 0 to 15 and 99; anything else raises "Invalid property value". A new pointer
+    // or icon shows at once while the mouse is over the window.
     void SetMousePointer(short code);
     ComPtr<IPictureDisp> MouseIcon() const { return mouseIcon_; }
-    void SetMouseIcon(IPictureDisp* icon) { mouseIcon_ = icon; }
+    void SetMouseIcon(IPictureDisp* icon);
     // Shows the pointer for a WM_SETCURSOR over the client area; false leaves it to
     // the window's class cursor.
     bool ApplyCursor() const;
@@ -76,6 +77,7 @@ public:
 private:
     void SelectFont(IFont* font);
     void ReleaseFont();
+    void ShowPointerIfOver() const;
 
     ControlWindow window_;
     HDC dc_ = nullptr;

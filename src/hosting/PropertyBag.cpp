@@ -48,6 +48,19 @@ Variant PropertyBag::ReadAs(std::wstring_view name, const Variant& fallback, VAR
     return converted;
 }
 
+void PropertyBag::RequireReadable(std::wstring_view name, VARTYPE type) const {
+    auto stored = Stored(name, IsObject(type) ? type : static_cast<VARTYPE>(VT_EMPTY));
+    if (!stored || stored->Type() == type) return;
+    if (IsObject(type)) {
+        if (IsObject(stored->Type())) return;
+    } else {
+        Variant converted;
+        if (SUCCEEDED(VariantChangeType(converted.Ptr(), stored->Ptr(), 0, type))) return;
+        if (type == VT_UI4 && SUCCEEDED(VariantChangeType(converted.Ptr(), stored->Ptr(), 0, VT_I4))) return;
+    }
+    com::Raise(com::StandardError::InvalidPropertyValue);
+}
+
 Variant PropertyBag::Read(std::wstring_view name, const Variant& fallback) const {
     return ReadAs(name, fallback, fallback.Type());
 }
@@ -74,8 +87,15 @@ std::wstring PropertyBag::ReadString(std::wstring_view name, std::wstring_view f
     return std::wstring(text ? text : L"", SysStringLen(text));
 }
 
+// Colours are saved signed; one saved unsigned (a system colour has the high bit set)
+// reads the same.
 OLE_COLOR PropertyBag::ReadColor(std::wstring_view name, OLE_COLOR fallback) const {
-    return static_cast<OLE_COLOR>(ReadAs(name, Color(fallback), VT_I4).Get().lVal);
+    auto stored = Stored(name, VT_EMPTY);
+    if (!stored) return fallback;
+    if (stored->Type() == VT_UI4) return stored->Get().ulVal;
+    Variant converted;
+    if (FAILED(VariantChangeType(converted.Ptr(), stored->Ptr(), 0, VT_I4))) return fallback;
+    return static_cast<OLE_COLOR>(converted.Get().lVal);
 }
 
 ComPtr<IFontDisp> PropertyBag::ReadFont(std::wstring_view name, IFontDisp* fallback) const {

@@ -32,6 +32,11 @@ public:
     ComPtr<IFontDisp> ReadFont(std::wstring_view name, IFontDisp* fallback) const;
     ComPtr<IPictureDisp> ReadPicture(std::wstring_view name, IPictureDisp* fallback) const;
 
+    // Raises error 380 when the bag holds a value under `name` that cannot be read as
+    // `type` (VT_DISPATCH: an object or Nothing; VT_UI4: a colour, signed or not); an
+    // absent name passes. A control checks every key this way before it applies any.
+    void RequireReadable(std::wstring_view name, VARTYPE type) const;
+
     // Always stores the value.
     void Write(std::wstring_view name, const com::Variant& value);
     // Stores the value unless it equals `fallback`.

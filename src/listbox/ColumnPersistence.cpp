@@ -8,19 +8,12 @@ namespace {
 constexpr long kDefaultWidth = 150;
 // A column's position is a 16-bit SortKey.
 constexpr long kMaxColumns = 32767;
-constexpr const wchar_t* kColumnKeys[] = {L"ColAlignment", L"ColInternalWidth", L"ColText", L"ColKey", L"ColVisible"};
 
 com::Variant Missing() {
     VARIANT raw{};
     raw.vt = VT_ERROR;
     raw.scode = DISP_E_PARAMNOTFOUND;
     return com::Variant(raw);
-}
-
-bool HasEntry(hosting::PropertyBag& bag, const std::wstring& suffix) {
-    for (auto key : kColumnKeys)
-        if (bag.Contains(key + suffix)) return true;
-    return false;
 }
 
 }  // namespace
@@ -32,7 +25,6 @@ std::vector<ColumnPersistence::SavedColumn> ColumnPersistence::Read(hosting::Pro
     int64_t widths = 0;
     for (long n = 1; n <= count; ++n) {
         std::wstring suffix = std::to_wstring(n);
-        if (!HasEntry(bag, suffix)) com::Raise(com::StandardError::InvalidPropertyValue);
         SavedColumn column;
         column.alignment = bag.ReadLong(L"ColAlignment" + suffix, 0);
         column.width = bag.ReadLong(L"ColInternalWidth" + suffix, kDefaultWidth);
@@ -63,7 +55,7 @@ void ColumnPersistence::Write(hosting::PropertyBag& bag, const VelColumnHeaders&
     for (auto& column : columns.All()) {
         std::wstring suffix = std::to_wstring(column->IndexValue());
         bag.WriteLong(L"ColAlignment" + suffix, column->AlignmentValue(), 0);
-        bag.WriteLong(L"ColInternalWidth" + suffix, column->GetInternalWidth());
+        bag.WriteLong(L"ColInternalWidth" + suffix, column->GetInternalWidth(), kDefaultWidth);
         bag.WriteString(L"ColText" + suffix, column->TextValue().View(), L"");
         bag.Write(L"ColKey" + suffix, com::Variant(column->KeyValue()), com::Variant::FromString(L""));
         bag.WriteBool(L"ColVisible" + suffix, column->IsVisible(), true);

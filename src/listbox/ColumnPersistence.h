@@ -9,8 +9,8 @@ namespace vel::roster {
 
 // The list box's columns in its property bag: "NumColumns", then for column n the keys
 // "ColAlignment"n, "ColInternalWidth"n (pixels), "ColText"n, "ColKey"n and "ColVisible"n,
-// each omitted when it holds its default, except the width, which is always written so
-// that every saved column leaves an entry.
+// each omitted when it holds its default, so a column that keeps every default (left
+// aligned, 150 pixels, no text, no key, visible) leaves no entry at all.
 class ColumnPersistence {
 public:
     struct SavedColumn {
@@ -21,9 +21,9 @@ public:
         bool visible = true;
     };
 
-    // The stored columns, checked before any is built: a count that is no 16-bit position,
-    // a column without a single entry of its own, or widths beyond what the columns may
-    // add up to refuse the bag with error 380.
+    // The stored columns, checked before any is built: a count that is no 16-bit position
+    // or widths beyond what the columns may add up to refuse the bag with error 380.
+    // Building them costs time linear in their number, so the largest count loads quickly.
     static std::vector<SavedColumn> Read(hosting::PropertyBag& bag);
     // Appends the columns read; their Added and Changed events reach the collection's listener.
     static void Append(const std::vector<SavedColumn>& saved, VelColumnHeaders& columns);

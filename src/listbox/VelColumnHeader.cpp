@@ -1,5 +1,7 @@
 #include "VelColumnHeader.h"
 
+#include <utility>
+
 #include "Boundary.h"
 #include "Checked.h"
 #include "Convert.h"
@@ -140,7 +142,8 @@ void VelColumnHeader::SetWidthValue(long width) {
 
 void VelColumnHeader::SetInternalWidth(long pixels) {
     if (parent_) parent_->CheckWidthSum(this, pixels);
-    internalWidth_ = pixels;
+    const long former = std::exchange(internalWidth_, pixels);
+    if (parent_) parent_->WidthChanged(former, pixels);
     Notify(L"Width");
 }
 

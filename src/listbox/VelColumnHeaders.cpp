@@ -137,6 +137,7 @@ ComPtr<VelColumnHeader> VelColumnHeaders::AddColumn(const VARIANT& index, const 
     if (insert && !columns_.ValidPosition(position)) Raise(StandardError::SubscriptOutOfRange);
     CheckWidthSum(nullptr, column->GetInternalWidth());
     columns_.Insert(position, column);
+    widthSum_ += AbsoluteWidth(column->GetInternalWidth());
     columns_.Renumber();
     adding.EndSuppression();
     RaiseAdded(*column.Get());
@@ -147,6 +148,7 @@ void VelColumnHeaders::RemoveColumn(const VARIANT& index) {
     const long position = columns_.ToIndex(index);
     if (!columns_.ValidPosition(position)) throw RosterErrors::IndexOutOfBounds();
     ComPtr<VelColumnHeader> removed = columns_.RemoveAt(position);
+    widthSum_ -= AbsoluteWidth(removed->GetInternalWidth());
     removed->SetParent(nullptr);
     {
         RenumberScope renumbering;
@@ -157,6 +159,7 @@ void VelColumnHeaders::RemoveColumn(const VARIANT& index) {
 
 void VelColumnHeaders::ClearColumns() {
     Columns former = columns_.TakeAll();
+    widthSum_ = 0;
     for (auto& column : former) column->SetParent(nullptr);
     RaiseRemoved(nullptr);
 }
@@ -164,12 +167,7 @@ void VelColumnHeaders::ClearColumns() {
 // ---- geometry, in pixels of the control
 
 void VelColumnHeaders::CheckWidthSum(const VelColumnHeader* column, long pixels) const {
-    int64_t sum = pixels < 0 ? -int64_t{pixels} : pixels;
-    for (auto& other : columns_.All()) {
-        if (other.Get() == column) continue;
-        long width = other->GetInternalWidth();
-        sum += width < 0 ? -int64_t{width} : width;
-    }
+    int64_t sum = widthSum_ + AbsoluteWidth(pixels) - (column ? AbsoluteWidth(column->GetInternalWidth()) : 0);
     if (sum > kMaxWidthSum) Raise(StandardError::Overflow);
 }
 

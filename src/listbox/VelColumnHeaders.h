@@ -58,8 +58,11 @@ public:
     // invisible columns, so that no edge, total or scroll range made of them overflows.
     static constexpr int64_t kMaxWidthSum = 0x3FFFFFFF;
     // Raises error 6 (overflow) when `column` (nullptr: a new column) taking `pixels` would
-    // pass that sum; called before anything changes.
+    // pass that sum; called before anything changes. The sum is kept as columns come, go
+    // and change width, so the check costs the same for any number of columns.
     void CheckWidthSum(const VelColumnHeader* column, long pixels) const;
+    // Called by a column of this collection once its width has changed.
+    void WidthChanged(long from, long to) { widthSum_ += AbsoluteWidth(to) - AbsoluteWidth(from); }
     long GetColumnLeft(long index) const;
     long GetTotalWidth() const;
     VelColumnHeader* HitTestCaption(float x, float y) const;
@@ -76,6 +79,7 @@ public:
 
 private:
     class Adding;
+    static int64_t AbsoluteWidth(long pixels) { return pixels < 0 ? -int64_t{pixels} : pixels; }
     void RaiseAdded(VelColumnHeader& column);
     void RaiseRemoved(VelColumnHeader* column);
     void RaiseChanged(VelColumnHeader& column, const wchar_t* property);
@@ -84,6 +88,7 @@ private:
     com::ConnectionPoint events_;
     ColumnHeadersListener* listener_ = nullptr;
     bool suppressChanged_ = false;
+    int64_t widthSum_ = 0;  // the columns' widths without sign
     long scrollLeft_ = 0;
     long headerHeight_ = 0;
     short borderOffset_ = 0;

@@ -1227,13 +1227,14 @@ void VelListbox::MouseMove(short button, short shift, float x, float y) {
         Surface().SetMouseIcon(resizeCursor_.Get());
         Surface().SetMousePointer(hosting::kMousePointerCustom);
     } else {
-        // The host's own pointer and icon come back.
-        Surface().SetMouseIcon(mouseIcon_.Get());
+        // The host's own pointer and icon come back, the pointer first, so that no icon
+        // the host's pointer does not use shows on the way.
         try {
             Surface().SetMousePointer(static_cast<short>(mousePointer_));
         } catch (const com::AutomationError&) {
             Surface().SetMousePointer(0);
         }
+        Surface().SetMouseIcon(mouseIcon_.Get());
     }
     RaiseMouse(kMouseMove, button, shift, x, y);
 }

@@ -309,8 +309,7 @@ void IconsPage::RemoveIcon() {
     DrawStrip();
 }
 
-void IconsPage::ShowError(const std::wstring& text) {
-    MessageBoxW(Window(), text.c_str(), ProgramTitle().c_str(), MB_OK | MB_ICONINFORMATION);
-}
+// Through the host, as every page's boxes: an unattended host answers them itself.
+void IconsPage::ShowError(const std::wstring& text) { ShowMessage(text, MB_OK | MB_ICONINFORMATION); }
 
 }  // namespace vel::notifier

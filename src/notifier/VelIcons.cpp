@@ -1,5 +1,7 @@
 #include "VelIcons.h"
 
+#include <algorithm>
+
 #include "Boundary.h"
 #include "Convert.h"
 #include "IconsListener.h"
@@ -132,14 +134,14 @@ ComPtr<VelIcon> VelIcons::BuildIcon(const VARIANT& index, const VARIANT& key, co
         AddingScope adding(adding_);
         entry = Make<VelIcon>();
         entry->SetParent(self_);
-        const bool insert = !IsMissing(index);
+        const bool insert = !IsOmitted(index);
         const long position = insert ? items_.ToIndex(index) : 0;
-        if (!IsMissing(key)) {
+        if (!IsOmitted(key)) {
             Variant value = IconKeyOf(key);
             if (items_.KeyExists(value.Get())) throw NotifierErrors::KeyExists();
             entry->StoreKey(std::move(value));
         }
-        if (!IsMissing(icon)) {
+        if (!IsOmitted(icon)) {
             ComPtr<IPictureDisp> picture = PictureArgument(icon);
             if (StandardObjects::TypeOf(picture.Get()) != PictureType::Icon) {
                 ShowMessage(L"Invalid icon.", MB_OK);
@@ -235,6 +237,12 @@ void VelIcons::WriteToBag(hosting::PropertyBag& bag) const {
         bag.Write(Numbered(L"IconKey", i), Variant(icon.KeyValue()), Variant::FromString(L""));
         bag.WriteObject(Numbered(L"Icon#", i), icon.Picture());
     }
+}
+
+void VelIcons::RequireReadable(hosting::PropertyBag& bag) const {
+    bag.RequireReadable(L"IconCount", VT_I4);
+    long count = std::clamp(bag.ReadLong(L"IconCount", 0), 0L, kMaxCount - Count());
+    for (long i = 1; i <= count; ++i) bag.RequireReadable(Numbered(L"IconName", i), VT_BSTR);
 }
 
 // A stored count outside 0..32767 is cut to that range. An entry whose picture is

@@ -60,6 +60,9 @@ public:
     // answers what it could not read, one line per problem.
     void WriteToBag(hosting::PropertyBag& bag) const;
     std::vector<std::wstring> ReadFromBag(hosting::PropertyBag& bag);
+    // Raises error 380 when the count or a name of the entries ReadFromBag would read
+    // cannot be read as a number or a text; reads nothing into the collection.
+    void RequireReadable(hosting::PropertyBag& bag) const;
 
 private:
     com::ComPtr<VelIcon> BuildIcon(const VARIANT& index, const VARIANT& key, const VARIANT& icon);

@@ -1,5 +1,7 @@
 #include "VelNotifier.h"
 
+#include <utility>
+
 #include "AboutBox.h"
 #include "GdiObject.h"
 #include "Module.h"
@@ -68,6 +70,11 @@ void VelNotifier::OnInitialize() {
     m_colIcons->SetListener(static_cast<IconsListener*>(this));
 }
 
+// Every key of the notifier's own with the type it is read as.
+constexpr std::pair<const wchar_t*, VARTYPE> kSavedKeys[] = {
+    {L"AnimationStyle", VT_I4}, {L"Continuous", VT_BOOL},       {L"Enabled", VT_BOOL},
+    {L"Interval", VT_I2},       {L"ReverseAnimation", VT_BOOL}, {L"ToolTipText", VT_BSTR}};
+
 void VelNotifier::OnInitProperties() {
     ApplySubclass();
     Tray().animationStyle = 0;
@@ -79,9 +86,18 @@ void VelNotifier::OnInitProperties() {
     Tray().toolTipText.clear();
 }
 
-// Every key falls back to the value a new notifier starts with, so that a form saved
-// by hand or damaged still loads; what the icons could not restore is shown.
+// A missing key falls back to the value a new notifier starts with, so that a form saved
+// by hand still loads; what the icons could not restore is shown. A value that cannot be
+// read as its key's type refuses the bag whole (error 380) before anything of it is
+// applied, and leaves the notifier as a new one.
 void VelNotifier::OnReadProperties(hosting::PropertyBag& bag) {
+    try {
+        for (auto& [name, type] : kSavedKeys) bag.RequireReadable(name, type);
+        m_colIcons->RequireReadable(bag);
+    } catch (...) {
+        OnInitProperties();
+        throw;
+    }
     ApplySubclass();
     Tray().animationStyle = bag.ReadLong(L"AnimationStyle", 0);
     Tray().continuous = bag.ReadBool(L"Continuous", true);
@@ -280,6 +296,8 @@ STDMETHODIMP VelNotifier::get_Enabled(VARIANT_BOOL* enabled) {
     return S_OK;
 }
 
+// Enabled, Interval, ReverseAnimation and ToolTipText are saved with the form, so, like
+// every saved property, each tells the host it changed: a designer then saves the change.
 STDMETHODIMP VelNotifier::put_Enabled(VARIANT_BOOL enabled) {
     return Guarded(kIid, [&] {
         Surface().SetEnabled(enabled != VARIANT_FALSE);

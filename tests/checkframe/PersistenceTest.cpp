@@ -176,10 +176,10 @@ TEST_F(CheckFramePersistence, TheStreamCarriesEveryPropertyAndThePicture) {
     object->Close(OLECLOSE_NOSAVE);
 }
 
-TEST_F(CheckFramePersistence, OutOfRangeAndMistypedValuesLoadAsDefaultsAndTheRestStillLoads) {
+TEST_F(CheckFramePersistence, OutOfRangeValuesLoadAsDefaultsAndTheRestStillLoads) {
     auto bag = CompleteBag();
     Write(bag.Get(), L"Value", Num(99));
-    Write(bag.Get(), L"Alignment", Str(L"abc"));
+    Write(bag.Get(), L"Alignment", Num(3));
     Write(bag.Get(), L"Appearance", Num(-1));
     Write(bag.Get(), L"BorderStyle", Num(65536));
     Write(bag.Get(), L"OLEDropMode", Num(7));
@@ -195,6 +195,39 @@ TEST_F(CheckFramePersistence, OutOfRangeAndMistypedValuesLoadAsDefaultsAndTheRes
     EXPECT_EQ(AsLong(Get(host.Disp(), L"MousePointer")), 0);
     EXPECT_EQ(AsText(Get(host.Disp(), L"Caption")), L"Still here");
     EXPECT_EQ(AsLong(Get(host.Disp(), L"WhatsThisHelpID")), 5) << "keys after the bad ones still load";
+}
+
+// A value that reads as nothing of its key's type is no reason to guess: the bag is
+// refused whole and the frame is a new one.
+TEST_F(CheckFramePersistence, AnUnreadableValueRefusesTheWholeBag) {
+    const std::pair<const wchar_t*, Variant> unreadable[] = {
+        {L"BorderStyle", Str(L"not a number")}, {L"Alignment", Dbl(1e300)}, {L"BackColor", Str(L"red")},
+        {L"Enabled", Str(L"maybe")},            {L"Caption", Null()},        {L"Font", Str(L"Arial")},
+        {L"MousePointer", Num(70000)},          {L"CheckBoxTop", Str(L"")}};
+    for (auto& [key, value] : unreadable) {
+        auto bag = CompleteBag();
+        Write(bag.Get(), L"Caption", Str(L"Saved"));
+        Write(bag.Get(), L"BorderStyle", Num(0));
+        Write(bag.Get(), key, value);
+        auto control = hosting::MakeControl<VelCheckFrame>();
+        ComPtr<IPersistPropertyBag> persist;
+        control.As(&persist);
+        EXPECT_EQ(persist->Load(bag.Get(), nullptr), static_cast<HRESULT>(0x800A017C)) << key;
+        IDispatch* frame = static_cast<_VelCheckFrame*>(control.Get());
+        EXPECT_NE(AsText(Get(frame, L"Caption")), L"Saved") << key << ": nothing applied";
+        EXPECT_EQ(AsLong(Get(frame, L"BorderStyle")), 1) << key;
+        ComPtr<IOleObject> object;
+        control.As(&object);
+        object->Close(OLECLOSE_NOSAVE);
+    }
+    // A colour saved unsigned is a colour.
+    auto bag = CompleteBag();
+    VARIANT unsignedColour{};
+    unsignedColour.vt = VT_UI4;
+    unsignedColour.ulVal = 0x80000005;
+    Write(bag.Get(), L"BackColor", Variant(unsignedColour));
+    CheckFrameHost host(true, bag.Get());
+    EXPECT_EQ(ColourOf(Get(host.Disp(), L"BackColor")), 0x80000005u);
 }
 
 TEST_F(CheckFramePersistence, ABadPictureEntryLoadsAsNoPicture) {

@@ -40,8 +40,9 @@ STDMETHODIMP TestContainer::OnChanged(DISPID id) {
     return S_OK;
 }
 
-STDMETHODIMP TestContainer::ShowMessage(BSTR text, BSTR title, long, long* answer) {
+STDMETHODIMP TestContainer::ShowMessage(BSTR text, BSTR title, long style, long* answer) {
     messages.push_back(std::wstring(text ? text : L"") + L"|" + (SysStringLen(title) ? title : L"<application>"));
+    messageStyles.push_back(style);
     *answer = IDOK;
     return S_OK;
 }

@@ -23,7 +23,8 @@ public:
     // Ambient properties answered by DISPID; others fail as from a container without them.
     std::map<DISPID, com::Variant> ambients;
     std::vector<DISPID> changes;
-    std::vector<std::wstring> messages;
+    std::vector<std::wstring> messages;  // "text|title" of each message box shown through the host
+    std::vector<long> messageStyles;
     HWND Window() const { return window_; }
 
     // IOleClientSite

@@ -100,6 +100,27 @@ TEST_F(DividerDrag, DraggingADividerSetsTheColumnWidthToTheMouseAndNeverBelowFou
     events->Disconnect();
 }
 
+// The system asks for the pointer before the mouse message that changes it: a new
+// pointer shows at once, not at the next move.
+TEST_F(DividerDrag, APointerChangedOverTheControlShowsAtOnce) {
+    ListboxHost host;
+    host.AddColumns(2, 60);
+    HWND window = host.Window();
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    SetCapture(window);  // the mouse belongs to the list box wherever the real one is
+    SetCursor(arrow);
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(2 + 60, 5));
+    const HCURSOR onDivider = GetCursor();
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(20, 5));
+    const HCURSOR offDivider = GetCursor();
+    Put(host.Disp(), L"MousePointer", Num(11));
+    const HCURSOR set = GetCursor();
+    ReleaseCapture();
+    EXPECT_TRUE(onDivider && onDivider != arrow) << "the resize pointer on the divider";
+    EXPECT_EQ(offDivider, arrow) << "the ordinary pointer off it";
+    EXPECT_EQ(set, LoadCursorW(nullptr, IDC_WAIT)) << "a MousePointer set by code";
+}
+
 TEST_F(DividerDrag, PressingAHeaderRaisesColumnClickForTheHeaderUnderTheMouseAtRelease) {
     ListboxHost host;
     host.AddColumns(2, 60);

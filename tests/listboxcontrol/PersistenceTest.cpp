@@ -36,6 +36,7 @@ TEST_F(ListboxPersistence, ColumnsWrittenAtDesignTimeReadBackIdentical) {
         Call(columns.Get(), L"Add", {Missing(), Str(L"name"), Str(L"Name"), Num(77), Num(1)});
         auto second = AsObject(Call(columns.Get(), L"Add", {Missing(), Str(L"size"), Str(L"Size"), Num(40), Num(2)}));
         Put(second.Get(), L"Visible", Variant::FromBool(false));
+        Call(columns.Get(), L"Add", {Missing(), Missing(), Str(L""), Num(150), Num(0)});  // every default
         Put(designer.Disp(), L"MultiSelect", Variant::FromBool(true));
         Put(designer.Disp(), L"BorderStyle", Num(0));
         ComPtr<IPersistPropertyBag> persist;
@@ -44,9 +45,12 @@ TEST_F(ListboxPersistence, ColumnsWrittenAtDesignTimeReadBackIdentical) {
     }
     EXPECT_TRUE(bag->Contains(L"NumColumns"));
     EXPECT_FALSE(bag->Contains(L"ColAlignment0"));
+    for (auto key : {L"ColAlignment3", L"ColInternalWidth3", L"ColText3", L"ColKey3", L"ColVisible3"})
+        EXPECT_FALSE(bag->Contains(key)) << key << ": a default is not written";
     ListboxHost restored(true, bag.Get());
     auto columns = restored.Columns();
-    ASSERT_EQ(AsLong(Get(columns.Get(), L"Count")), 2);
+    ASSERT_EQ(AsLong(Get(columns.Get(), L"Count")), 3);
+    EXPECT_EQ(AsLong(Get(AsObject(Get(columns.Get(), L"Item", {Num(3)})).Get(), L"Width")), 150);
     auto first = AsObject(Get(columns.Get(), L"Item", {Num(1)}));
     auto second = AsObject(Get(columns.Get(), L"Item", {Num(2)}));
     EXPECT_EQ(AsText(Get(first.Get(), L"Text")), L"Name");

@@ -23,6 +23,28 @@ TEST_F(IconsTest, AddWithoutArgumentsAppendsAnEmptyEntryAndRaisesOnlyIconAdded) 
     EXPECT_EQ(owner.heard, std::vector<std::wstring>{L"added"});
 }
 
+// How JScript's undefined and null, and a script's variable holding Empty, arrive.
+TEST_F(IconsTest, EmptyAndNullCountAsOmittedInEveryArgumentOfAdd) {
+    AddIcons(1);
+    Variant empty;
+    VARIANT reference{};
+    reference.vt = VT_BYREF | VT_VARIANT;
+    reference.pvarVal = empty.Ptr();
+    const std::vector<std::vector<Variant>> calls{
+        {Null()}, {Missing(), Null()}, {Missing(), Missing(), Null()}, {empty, empty, empty},
+        {Variant(reference), Variant(reference), Variant(reference)}};
+    for (auto& arguments : calls) {
+        owner.messages.clear();
+        auto added = AsObject(Call(Disp(icons.Get()), L"Add", arguments));
+        ASSERT_TRUE(added) << "call " << Count();
+        EXPECT_TRUE(owner.messages.empty()) << testing::PrintToString(owner.messages[0].text);
+        EXPECT_EQ(AsLong(Get(added.Get(), L"Index")), Count()) << "appended";
+        EXPECT_EQ(AsText(Get(added.Get(), L"Key")), L"");
+        EXPECT_FALSE(AsObject(Get(added.Get(), L"Icon")));
+    }
+    EXPECT_EQ(Count(), 6);
+}
+
 TEST_F(IconsTest, AddWithAPositionInsertsAfterItAndRenumbersSilently) {
     AddIcons(3);
     auto& recorded = RecordEvents();

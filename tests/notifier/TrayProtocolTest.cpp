@@ -1,6 +1,7 @@
 // The notifier's conversation with the shell (a recorder stands in for it): when the
 // icon is added, changed and deleted, what the record carries, and the properties
 // that lead there.
+#include "MemoryPropertyBag.h"
 #include "NotifierHost.h"
 
 namespace vel::test {
@@ -114,6 +115,30 @@ TEST_F(NotifierTest, BadPropertyValues) {
     EXPECT_TRUE(Call(host.Icons().Get(), L"Add", {Missing(), Missing(), Obj(bitmap.Get())}).Ok());
     ASSERT_EQ(host.site->messages.size(), 1u);
     EXPECT_EQ(host.site->messages[0], L"Invalid icon.|<application>");
+}
+
+// A saved value that reads as nothing of its key's type is no reason to guess: the bag
+// is refused whole and the notifier is a new one.
+TEST_F(NotifierTest, AnUnreadableSavedValueRefusesTheWholeBag) {
+    const std::pair<const wchar_t*, Variant> unreadable[] = {
+        {L"Interval", Str(L"soon")}, {L"Continuous", Str(L"maybe")}, {L"IconCount", Str(L"two")}, {L"IconName2", Null()}};
+    for (auto& [key, value] : unreadable) {
+        auto bag = com::Make<hosting::MemoryPropertyBag>();
+        for (auto [name, saved] : {std::pair{L"ToolTipText", Str(L"saved")}, {L"IconCount", Num(2)}, {L"IconName1", Str(L"one")}})
+            bag->Write(name, saved.Ptr());
+        Variant bad = value;
+        bag->Write(key, bad.Ptr());
+        auto control = hosting::MakeControl<VelNotifier>();
+        ComPtr<IPersistPropertyBag> persist;
+        control.As(&persist);
+        EXPECT_EQ(persist->Load(bag.Get(), nullptr), kInvalidValue) << key;
+        IDispatch* notifier = static_cast<_VelNotifier*>(control.Get());
+        EXPECT_EQ(AsText(Get(notifier, L"ToolTipText")), L"") << key << ": nothing applied";
+        EXPECT_EQ(AsLong(Get(AsObject(Get(notifier, L"Icons")).Get(), L"Count")), 0) << key;
+        ComPtr<IOleObject> object;
+        control.As(&object);
+        object->Close(OLECLOSE_NOSAVE);
+    }
 }
 
 TEST_F(NotifierTest, NotifiersOfOneThreadShareTheTray) {
