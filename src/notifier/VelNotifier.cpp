@@ -1,6 +1,7 @@
 #include "VelNotifier.h"
 
 #include "AboutBox.h"
+#include "Convert.h"
 #include "GdiObject.h"
 #include "Module.h"
 #include "NotifierErrors.h"
@@ -215,7 +216,7 @@ void VelNotifier::MapTrayMouse(LPARAM message) {
     ComPtr<VelNotifier> self(this);
     for (const TrayMouseEvent& event : TrayMouse::Map(message, TrayMouse::ButtonState())) {
         auto id = static_cast<DISPID>(event.id);
-        if (event.id == NotifierEvent::Click || event.id == NotifierEvent::DblClick) {
+        if (!event.HasMouseArguments()) {
             RaiseEvent(id, {});
             continue;
         }
@@ -341,6 +342,17 @@ STDMETHODIMP VelNotifier::put_ToolTipText(BSTR text) {
 STDMETHODIMP VelNotifier::ShowAboutBox() {
     return Guarded(kIid, [&] {
         about::AboutBox::WithModuleVersion(com::Module::Handle(), com::LibraryTitle()).Show(Surface().Hwnd());
+    });
+}
+
+// The balloon's picture is one of the shell's standard ones or the icon shown.
+STDMETHODIMP VelNotifier::ShowBalloon(BSTR text, VARIANT title, VelBalloonIconConstants icon, long timeout) {
+    return Guarded(kIid, [&] {
+        if (icon < velBalloonNone || icon > velBalloonCurrentIcon || timeout < 0) throw NotifierErrors::InvalidValue();
+        static_assert(velBalloonCurrentIcon == NIIF_USER && velBalloonError == NIIF_ERROR);
+        com::Bstr heading = com::IsOmitted(title) ? com::Bstr(L"") : com::ToText(title);
+        Tray().ShowBalloon(std::wstring_view(text ? text : L"", SysStringLen(text)), heading.View(),
+                           static_cast<DWORD>(icon), static_cast<UINT>(timeout));
     });
 }
 
