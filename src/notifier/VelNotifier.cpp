@@ -345,7 +345,7 @@ STDMETHODIMP VelNotifier::ShowAboutBox() {
     });
 }
 
-// The balloon's picture is one of the shell's standard ones or the icon shown.
+// The picture constants are the shell's own balloon flags, so they pass unchanged.
 STDMETHODIMP VelNotifier::ShowBalloon(BSTR text, VARIANT title, VelBalloonIconConstants icon, long timeout) {
     return Guarded(kIid, [&] {
         if (icon < velBalloonNone || icon > velBalloonCurrentIcon || timeout < 0) throw NotifierErrors::InvalidValue();
