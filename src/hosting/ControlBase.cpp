@@ -207,6 +207,7 @@ HRESULT ControlBase::Activate(bool ui) {
     if (!activation_) return E_UNEXPECTED;
     EnsureConfigured();
     bool wasActive = activation_->Active();
+    ApplyRunTimeVisibility();
     HRESULT hr = activation_->Activate(clientSite_.Get());
     if (FAILED(hr)) return hr;
     if (!wasActive) Notify([&] { OnShow(); });
@@ -309,8 +310,12 @@ STDMETHODIMP ControlBase::EnumAdvise(IEnumSTATDATA** advises) {
 STDMETHODIMP ControlBase::GetMiscStatus(DWORD, DWORD* status) {
     OnContainerCall(L"IOleObject::GetMiscStatus");
     if (!status) return E_POINTER;
-    *status = kControlMiscStatus;
+    *status = kControlMiscStatus | (InvisibleAtRunTime() ? OLEMISC_INVISIBLEATRUNTIME : 0);
     return S_OK;
+}
+
+void ControlBase::ApplyRunTimeVisibility() {
+    if (activation_) activation_->SetWindowShown(!(InvisibleAtRunTime() && Ambient().UserMode()));
 }
 
 // ---- in-place activation ---------------------------------------------------------
@@ -360,6 +365,7 @@ STDMETHODIMP ControlBase::OnAmbientPropertyChange(DISPID id) {
     if (!configured_) return S_OK;
     static const DISPID all[] = {DISPID_AMBIENT_USERMODE,  DISPID_AMBIENT_FONT,       DISPID_AMBIENT_FORECOLOR,
                                  DISPID_AMBIENT_BACKCOLOR, DISPID_AMBIENT_SCALEUNITS, DISPID_AMBIENT_DISPLAYNAME};
+    if (id == DISPID_UNKNOWN || id == DISPID_AMBIENT_USERMODE) ApplyRunTimeVisibility();
     for (DISPID ambient : all) {
         if (id != DISPID_UNKNOWN && id != ambient) continue;
         Notify([&] { OnAmbientChanged(AmbientProperties::NameOf(ambient)); });

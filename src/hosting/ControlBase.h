@@ -150,6 +150,9 @@ protected:
     virtual IDropTarget* DropTarget() { return nullptr; }
     // Each container call as it enters the control, for diagnostics.
     virtual void OnContainerCall(const wchar_t*) {}
+    // A control without a face of its own at run time: it answers
+    // OLEMISC_INVISIBLEATRUNTIME and keeps its window hidden in user mode.
+    virtual bool InvisibleAtRunTime() const { return false; }
 
     // Facilities.
     DrawingSurface& Surface() { return *surface_; }
@@ -183,6 +186,7 @@ private:
     void PaintWindow();
     void EnsureConfigured();
     HRESULT Activate(bool ui);
+    void ApplyRunTimeVisibility();
     bool HasPropertyPages();
     HRESULT ShowPropertyPages(HWND owner);
     DISPID DispatchIdOf(std::wstring_view name) const;

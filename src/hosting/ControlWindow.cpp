@@ -45,10 +45,11 @@ ControlWindow::~ControlWindow() {
     if (--g_windows == 0) UnregisterClassW(ClassName().c_str(), com::Module::Handle());
 }
 
-void ControlWindow::Attach(HWND parent, const RECT& position) {
+void ControlWindow::Attach(HWND parent, const RECT& position, bool shown) {
     if (GetParent(window_) != parent) SetParent(window_, parent);
     SetWindowPos(window_, nullptr, position.left, position.top, position.right - position.left,
-                 position.bottom - position.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                 position.bottom - position.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void ControlWindow::Park() {

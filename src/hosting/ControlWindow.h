@@ -25,8 +25,9 @@ public:
     ~ControlWindow();
 
     HWND Handle() const { return window_; }
-    // Places the window inside `parent` at `position` (parent client coordinates).
-    void Attach(HWND parent, const RECT& position);
+    // Places the window inside `parent` at `position` (parent client coordinates),
+    // shown or kept hidden.
+    void Attach(HWND parent, const RECT& position, bool shown = true);
     // Hides the window and returns it to the message-only parent.
     void Park();
     bool Attached() const;

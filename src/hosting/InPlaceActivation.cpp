@@ -20,7 +20,7 @@ HRESULT InPlaceActivation::Activate(IOleClientSite* site) {
         return E_FAIL;
     }
     site_ = inPlaceSite;
-    window_.Attach(parent, position_);
+    window_.Attach(parent, position_, shown_);
     return S_OK;
 }
 
@@ -30,7 +30,8 @@ HRESULT InPlaceActivation::ActivateUI() {
     uiActive_ = true;
     site_->OnUIActivate();
     HWND focus = GetFocus();
-    if (focus != window_.Handle() && !IsChild(window_.Handle(), focus)) SetFocus(window_.Handle());
+    // A hidden window takes no keyboard focus.
+    if (shown_ && focus != window_.Handle() && !IsChild(window_.Handle(), focus)) SetFocus(window_.Handle());
     if (frame_) frame_->SetActiveObject(&activeObject_, nullptr);
     if (document_) document_->SetActiveObject(&activeObject_, nullptr);
     return S_OK;
@@ -56,7 +57,13 @@ void InPlaceActivation::Deactivate() {
 
 void InPlaceActivation::Move(const RECT& position) {
     position_ = position;
-    if (site_) window_.Attach(GetParent(window_.Handle()), position);
+    if (site_) window_.Attach(GetParent(window_.Handle()), position, shown_);
+}
+
+void InPlaceActivation::SetWindowShown(bool shown) {
+    if (shown_ == shown) return;
+    shown_ = shown;
+    if (site_) window_.Attach(GetParent(window_.Handle()), position_, shown_);
 }
 
 }  // namespace vel::hosting

@@ -22,6 +22,9 @@ public:
     void DeactivateUI();
     void Deactivate();
     void Move(const RECT& position);
+    // Whether the window is shown while active (a control invisible at run time keeps
+    // it hidden); applied at once when active.
+    void SetWindowShown(bool shown);
 
     bool Active() const { return site_ != nullptr; }
     bool UIActive() const { return uiActive_; }
@@ -35,6 +38,7 @@ private:
     ComPtr<IOleInPlaceUIWindow> document_;
     RECT position_{};
     bool uiActive_ = false;
+    bool shown_ = true;
 };
 
 }  // namespace vel::hosting

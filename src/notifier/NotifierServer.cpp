@@ -31,7 +31,7 @@ const CreatableClass kCreatable[] = {{&CLSID_VelNotifier, &vel::hosting::CreateC
                                      {&kIconsPageClsid, &vel::hosting::CreatePage<vel::notifier::IconsPage>}};
 const ClassRegistration kRegistered[] = {
     {&CLSID_VelNotifier, L"CorvaneNotifier.VelNotifier", L"Corvane notification-area icon", true,
-     vel::hosting::kControlMiscStatus},
+     vel::hosting::kControlMiscStatus | OLEMISC_INVISIBLEATRUNTIME},
     {&CLSID_VelIcons, L"CorvaneNotifier.VelIcons", L"Corvane icon collection", false, 0},
     {&kGeneralPageClsid, L"CorvaneNotifier.General", L"Corvane notifier general page", false, 0},
     {&kIconsPageClsid, L"CorvaneNotifier.IconsPP", L"Corvane notifier icons page", false, 0}};

@@ -1,5 +1,7 @@
 #include "TrayMouse.h"
 
+#include <shellapi.h>
+
 namespace vel::notifier {
 namespace {
 
@@ -18,6 +20,9 @@ std::vector<TrayMouseEvent> TrayMouse::Map(LPARAM message, short buttons) {
         case WM_RBUTTONUP: return {{E::MouseUp, 2}};
         case WM_MBUTTONDOWN: return {{E::MouseDown, 4}};
         case WM_MBUTTONUP: return {{E::MouseUp, 4}};
+        case NIN_BALLOONUSERCLICK: return {{E::BalloonClick, 0}};
+        case NIN_BALLOONTIMEOUT:
+        case NIN_BALLOONHIDE: return {{E::BalloonClose, 0}};
         default: return {};
     }
 }

@@ -1,32 +1,27 @@
 #include "TrayState.h"
 
-#include <cstring>
+#include <algorithm>
 #include <map>
-#include <memory>
-#include <vector>
 
 namespace vel::notifier {
 namespace {
 
-TrayState::ShellCall shell = &Shell_NotifyIconA;
+TrayState::ShellCall shell = &Shell_NotifyIconW;
 
-// The tip in the ANSI code page, cut to fit the 64-byte field with its terminating NUL
-// (a double-byte character is never split).
-std::vector<char> AnsiTip(const std::wstring& text, size_t limit) {
-    // Characters beyond the limit can never reach the shell; converting them is wasted.
-    std::wstring head = text.substr(0, limit);
-    int size = WideCharToMultiByte(CP_ACP, 0, head.c_str(), static_cast<int>(head.size()), nullptr, 0, nullptr, nullptr);
-    std::vector<char> bytes(static_cast<size_t>(size > 0 ? size : 0));
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, head.c_str(), static_cast<int>(head.size()), bytes.data(), size, nullptr, nullptr);
-    size_t kept = 0;
-    while (kept < bytes.size()) {
-        size_t width = IsDBCSLeadByte(static_cast<BYTE>(bytes[kept])) ? 2 : 1;
-        if (kept + width > limit) break;
-        kept += width;
-    }
-    bytes.resize(kept);
-    return bytes;
+// Copies as much of `text` as fits into `field` with its terminating NUL, never
+// parting a surrogate pair; the rest of the field is cleared. Answers the length kept.
+// The shell reads a field up to its first NUL, so an embedded NUL ends the text there.
+size_t CopyCut(wchar_t* field, size_t size, std::wstring_view text) {
+    size_t kept = std::min(text.size(), size - 1);
+    if (kept > 0 && kept < text.size() && IS_HIGH_SURROGATE(text[kept - 1])) --kept;
+    std::fill(field, field + size, L'\0');
+    std::copy_n(text.data(), kept, field);
+    return kept;
+}
+
+template <size_t N>
+size_t CopyCut(wchar_t (&field)[N], std::wstring_view text) {
+    return CopyCut(field, N, text);
 }
 
 }  // namespace
@@ -46,15 +41,16 @@ TrayState::TrayState() {
     notifyData_.uCallbackMessage = kCallbackMessage;
 }
 
-void TrayState::SetShell(ShellCall call) { shell = call ? call : &Shell_NotifyIconA; }
+TrayState::~TrayState() = default;
 
-// The tip: the text and one NUL, padded with blanks to the field's size. The text is
-// cut to 63 bytes so that the NUL always fits.
+void TrayState::SetShell(ShellCall call) { shell = call ? call : &Shell_NotifyIconW; }
+
+// The tip: the text and one NUL, padded with blanks to 64 characters (the text is cut
+// to 63 so that the NUL always fits); the record's longer field is empty beyond.
 void TrayState::FillTip() {
-    std::vector<char> tip = AnsiTip(toolTipText, kTipBytes - 1);
-    std::memset(notifyData_.szTip, ' ', kTipBytes);
-    std::memcpy(notifyData_.szTip, tip.data(), tip.size());
-    notifyData_.szTip[tip.size()] = '\0';
+    size_t kept = CopyCut(notifyData_.szTip, kTipChars, toolTipText);
+    std::fill(notifyData_.szTip + kept + 1, notifyData_.szTip + kTipChars, L' ');
+    std::fill(std::begin(notifyData_.szTip) + kTipChars, std::end(notifyData_.szTip), L'\0');
 }
 
 void TrayState::CallShell(DWORD message) { shell(message, &notifyData_); }
@@ -68,14 +64,16 @@ void TrayState::AddTrayIcon(HWND owner, HICON icon) {
     notifyData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     notifyData_.uCallbackMessage = kCallbackMessage;
     notifyData_.hIcon = icon;
-    CallShell(NIM_ADD);
     iconShown = true;
+    if (!watch_) watch_ = std::make_unique<TaskbarWatch>([] { TrayState::ForThread().RestoreTrayIcon(); });
+    CallShell(NIM_ADD);
 }
 
 void TrayState::DeleteTrayIcon() {
     if (!iconShown) return;
-    CallShell(NIM_DELETE);
     iconShown = false;
+    watch_.reset();
+    CallShell(NIM_DELETE);
 }
 
 void TrayState::ChangeTrayIcon(HICON icon) {
@@ -87,6 +85,26 @@ void TrayState::ChangeTrayIcon(HICON icon) {
 void TrayState::ChangeTrayTip() {
     notifyData_.uFlags = NIF_TIP;
     FillTip();
+    CallShell(NIM_MODIFY);
+}
+
+// The new taskbar knows nothing of the icon: it is added whole, as when first shown.
+// Should the old taskbar still have it, the shell refuses the second add harmlessly.
+void TrayState::RestoreTrayIcon() {
+    if (!iconShown) return;
+    FillTip();
+    notifyData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    CallShell(NIM_ADD);
+}
+
+void TrayState::ShowBalloon(std::wstring_view text, std::wstring_view title, DWORD iconFlags, UINT timeout) {
+    if (!iconShown) return;
+    notifyData_.uFlags = NIF_INFO;
+    CopyCut(notifyData_.szInfo, text);
+    CopyCut(notifyData_.szInfoTitle, title);
+    notifyData_.dwInfoFlags = iconFlags;
+    notifyData_.uTimeout = timeout;
+    notifyData_.hBalloonIcon = iconFlags == NIIF_USER ? notifyData_.hIcon : nullptr;
     CallShell(NIM_MODIFY);
 }
 

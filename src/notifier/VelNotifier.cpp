@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "AboutBox.h"
+#include "Convert.h"
 #include "GdiObject.h"
 #include "Module.h"
 #include "NotifierErrors.h"
@@ -231,7 +232,7 @@ void VelNotifier::MapTrayMouse(LPARAM message) {
     ComPtr<VelNotifier> self(this);
     for (const TrayMouseEvent& event : TrayMouse::Map(message, TrayMouse::ButtonState())) {
         auto id = static_cast<DISPID>(event.id);
-        if (event.id == NotifierEvent::Click || event.id == NotifierEvent::DblClick) {
+        if (!event.HasMouseArguments()) {
             RaiseEvent(id, {});
             continue;
         }
@@ -359,6 +360,17 @@ STDMETHODIMP VelNotifier::put_ToolTipText(BSTR text) {
 STDMETHODIMP VelNotifier::ShowAboutBox() {
     return Guarded(kIid, [&] {
         about::AboutBox::WithModuleVersion(com::Module::Handle(), com::LibraryTitle()).Show(Surface().Hwnd());
+    });
+}
+
+// The picture constants are the shell's own balloon flags, so they pass unchanged.
+STDMETHODIMP VelNotifier::ShowBalloon(BSTR text, VARIANT title, VelBalloonIconConstants icon, long timeout) {
+    return Guarded(kIid, [&] {
+        if (icon < velBalloonNone || icon > velBalloonCurrentIcon || timeout < 0) throw NotifierErrors::InvalidValue();
+        static_assert(velBalloonCurrentIcon == NIIF_USER && velBalloonError == NIIF_ERROR);
+        com::Bstr heading = com::IsOmitted(title) ? com::Bstr(L"") : com::ToText(title);
+        Tray().ShowBalloon(std::wstring_view(text ? text : L"", SysStringLen(text)), heading.View(),
+                           static_cast<DWORD>(icon), static_cast<UINT>(timeout));
     });
 }
 

@@ -44,6 +44,7 @@ public:
     STDMETHODIMP get_ToolTipText(BSTR* text) override;
     STDMETHODIMP put_ToolTipText(BSTR text) override;
     STDMETHODIMP ShowAboutBox() override;
+    STDMETHODIMP ShowBalloon(BSTR text, VARIANT title, VelBalloonIconConstants icon, long timeout) override;
 
     HWND WindowHandle() const { return Surface().Hwnd(); }
     VelIcons& Icons() const { return *m_colIcons.Get(); }
@@ -58,6 +59,9 @@ protected:
     void OnAmbientChanged(std::wstring_view name) override;
     void OnTerminate() override;
     std::vector<CLSID> PropertyPages() const override;
+    // Only its icon in the notification area shows at run time; the box on the form
+    // is for the designer.
+    bool InvisibleAtRunTime() const override { return true; }
 
 private:
     // The icon collection.

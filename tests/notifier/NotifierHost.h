@@ -26,8 +26,17 @@ using notifier::VelNotifier;
 // One request to the shell, as the record stood when it was made.
 struct ShellRequest {
     DWORD message;
-    NOTIFYICONDATAA data;
-    std::string Tip() const { return std::string(data.szTip, strnlen(data.szTip, sizeof data.szTip)); }
+    NOTIFYICONDATAW data;
+    std::wstring Tip() const { return Text(data.szTip); }
+    std::wstring BalloonText() const { return Text(data.szInfo); }
+    std::wstring BalloonTitle() const { return Text(data.szInfoTitle); }
+
+private:
+    // A field as the shell reads it: up to its first NUL.
+    template <size_t N>
+    static std::wstring Text(const wchar_t (&field)[N]) {
+        return std::wstring(field, wcsnlen(field, N));
+    }
 };
 
 class ShellRecorder {
@@ -36,7 +45,7 @@ public:
         static std::vector<ShellRequest> requests;
         return requests;
     }
-    static BOOL WINAPI Call(DWORD message, NOTIFYICONDATAA* data) {
+    static BOOL WINAPI Call(DWORD message, NOTIFYICONDATAW* data) {
         Requests().push_back({message, *data});
         return message != NIM_MODIFY || TrayState::ForThread().iconShown;
     }

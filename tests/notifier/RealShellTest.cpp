@@ -34,17 +34,15 @@ HWND Taskbar() {
     return taskbar;
 }
 
-// Where the taskbar shows pixels of `color`: their count and their centre on screen.
+// Where the screen shows pixels of `color`: their count and their centre on screen.
 struct Spot {
     long count = 0;
     POINT centre{};
 };
 
-// Copies the taskbar's screen area once and reads its pixels in one block, so that a
+// Copies an area of the screen once and reads its pixels in one block, so that a
 // look takes a moment even where each GDI call is slow.
-Spot FindColor(HWND taskbar, COLORREF color) {
-    RECT bar{};
-    GetWindowRect(taskbar, &bar);
+Spot FindColor(const RECT& bar, COLORREF color) {
     const int width = bar.right - bar.left, height = bar.bottom - bar.top;
     Spot spot;
     if (width <= 0 || height <= 0) return spot;
@@ -83,7 +81,21 @@ Spot FindColor(HWND taskbar, COLORREF color) {
     return spot;
 }
 
+RECT WindowArea(HWND window) {
+    RECT area{};
+    GetWindowRect(window, &area);
+    return area;
+}
+
+Spot FindColor(HWND taskbar, COLORREF color) { return FindColor(WindowArea(taskbar), color); }
+
 bool Shows(HWND taskbar, COLORREF color) { return FindColor(taskbar, color).count > 16; }
+
+// The screen above the taskbar, where its balloons appear.
+bool ShowsAbove(HWND taskbar, COLORREF color) {
+    RECT above{0, 0, GetSystemMetrics(SM_CXSCREEN), WindowArea(taskbar).top};
+    return FindColor(above, color).count > 16;
+}
 
 void AddSolidIcon(NotifierHost& host, COLORREF color) {
     auto picture = MakeIconPicture(color, color);
@@ -165,6 +177,39 @@ TEST_F(RealShell, AClickOnTheIconReachesTheFormAsMouseDownClickMouseUp) {
     for (DISPID id : recorded.Ids())
         if (id != 4) clicks.push_back(id);
     EXPECT_EQ(clicks, (std::vector<DISPID>{kMouseDown, kClick, kMouseUp}));
+}
+
+// The taskbar forgets the icon, as a restarted one does, and announces itself to every
+// top-level window: the icon comes back with its image.
+TEST_F(RealShell, TheIconComesBackWhenTheTaskbarRestarts) {
+    NotifierHost host;
+    AddSolidIcon(host, kGreen);
+    ASSERT_TRUE(Put(host.Disp(), L"Animate", Variant::FromBool(true)).Ok());
+    ASSERT_TRUE(PumpUntil([&] { return Shows(taskbar, kGreen); }));
+    NOTIFYICONDATAW forgotten{sizeof forgotten};
+    forgotten.hWnd = host.Window();
+    forgotten.uID = TrayState::kIconId;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &forgotten));
+    ASSERT_TRUE(PumpUntil([&] { return !Shows(taskbar, kGreen); }));
+    SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return Shows(taskbar, kGreen); })) << "the icon is back";
+}
+
+// The balloon shows the icon's own picture beside its title; an empty text takes it away.
+TEST_F(RealShell, ABalloonAppearsOverTheIconAndGoes) {
+    NotifierHost host;
+    AddSolidIcon(host, kRed);
+    ASSERT_TRUE(Put(host.Disp(), L"Animate", Variant::FromBool(true)).Ok());
+    ASSERT_TRUE(PumpUntil([&] { return Shows(taskbar, kRed); }));
+    ASSERT_FALSE(ShowsAbove(taskbar, kRed));
+    constexpr long kCurrentIcon = 4;
+    ASSERT_TRUE(Call(host.Disp(), L"ShowBalloon",
+                     {Str(L"Balloon text \x0395\x03BB\x03BB\x03B7\x03BD\x03B9\x03BA\x03AC"), Str(L"Vel notifier"),
+                      Num(kCurrentIcon), Num(30000)})
+                    .Ok());
+    EXPECT_TRUE(PumpUntil([&] { return ShowsAbove(taskbar, kRed); })) << "a balloon with the icon's picture";
+    ASSERT_TRUE(Call(host.Disp(), L"ShowBalloon", {Str(L"")}).Ok());
+    EXPECT_TRUE(PumpUntil([&] { return !ShowsAbove(taskbar, kRed); })) << "and it goes";
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 namespace vel::test {
 namespace {
 
-enum : DISPID { kClick = 1, kDblClick = 2, kMouseDown = 3, kMouseMove = 4, kMouseUp = 5 };
+enum : DISPID { kClick = 1, kDblClick = 2, kMouseDown = 3, kMouseMove = 4, kMouseUp = 5, kBalloonClick = 6, kBalloonClose = 7 };
 
 void Notify(HWND window, UINT mouseMessage) { SendMessageW(window, 1525, 100, mouseMessage); }
 
@@ -49,14 +49,19 @@ TEST_F(NotifierTest, EachShellNotificationRaisesItsEvents) {
         {WM_RBUTTONDOWN, {kMouseDown}, 2},  {WM_RBUTTONUP, {kMouseUp}, 2},         {WM_RBUTTONDBLCLK, {}, 0},
         {WM_MBUTTONDOWN, {kMouseDown}, 4},  {WM_MBUTTONUP, {kMouseUp}, 4},         {WM_MBUTTONDBLCLK, {}, 0},
         {WM_USER, {}, 0},
+        // A balloon: shown (nothing), clicked, timed out, taken away.
+        {NIN_BALLOONSHOW, {}, 0},           {NIN_BALLOONUSERCLICK, {kBalloonClick}, 0},
+        {NIN_BALLOONTIMEOUT, {kBalloonClose}, 0}, {NIN_BALLOONHIDE, {kBalloonClose}, 0},
     };
     for (auto& c : cases) {
         recorded.ClearLog();
         Notify(host.Window(), c.message);
         EXPECT_EQ(recorded.Ids(), c.events) << "message 0x" << std::hex << c.message;
-        if (!c.events.empty() && c.events.back() != kDblClick) {
+        if (c.button != 0) {
             ASSERT_EQ(recorded.Events().back().arguments.size(), 4u);
             EXPECT_EQ(ShortArgument(recorded.Events().back(), 0), c.button);
+        } else if (!c.events.empty()) {
+            EXPECT_TRUE(recorded.Events().back().arguments.empty());
         }
     }
     // Other messages the window gets raise nothing; Enabled does not matter.

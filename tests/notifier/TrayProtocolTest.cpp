@@ -35,14 +35,15 @@ TEST_F(NotifierTest, AnimateAddsTheFirstIconWithTheWholeRecord) {
     ASSERT_EQ(ShellRecorder::Requests().size(), 1u);
     const ShellRequest& add = ShellRecorder::Requests()[0];
     EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(add.data.cbSize, 88u);
+    EXPECT_EQ(add.data.cbSize, sizeof(NOTIFYICONDATAW)) << "the wide record, with balloons";
     EXPECT_EQ(add.data.hWnd, host.Window());
     EXPECT_EQ(add.data.uID, 100u);
     EXPECT_EQ(add.data.uFlags, 7u);
     EXPECT_EQ(add.data.uCallbackMessage, 1525u);
     EXPECT_EQ(add.data.hIcon, host.IconAt(1));
-    EXPECT_EQ(add.Tip(), "Tray tip");
-    EXPECT_EQ(std::string(add.data.szTip + 9, 54), std::string(54, ' ')) << "padded with blanks after the NUL";
+    EXPECT_EQ(add.Tip(), L"Tray tip");
+    EXPECT_EQ(std::wstring(add.data.szTip + 9, 55), std::wstring(55, L' ')) << "padded with blanks after the NUL";
+    EXPECT_EQ(std::wstring(add.data.szTip + 64, 64), std::wstring(64, L'\0')) << "and nothing beyond 64";
     EXPECT_TRUE(AsLong(Get(host.Disp(), L"Animate"))) << "a still icon (interval 0) animates";
     EXPECT_FALSE(TrayState::ForThread().timerActive);
 
@@ -65,13 +66,159 @@ TEST_F(NotifierTest, TheTipIsCutToFitItsFieldWithItsTerminator) {
     EXPECT_EQ(AsText(Get(host.Disp(), L"ToolTipText")), longTip) << "the property keeps the whole text";
     ASSERT_TRUE(Put(host.Disp(), L"Animate", Variant::FromBool(true)).Ok());
     const ShellRequest& add = ShellRecorder::Requests().back();
-    EXPECT_EQ(add.Tip(), std::string(63, 'x'));
-    EXPECT_EQ(add.data.szTip[63], '\0');
+    EXPECT_EQ(add.Tip(), std::wstring(63, L'x'));
+    EXPECT_EQ(add.data.szTip[63], L'\0');
 
     std::wstring huge(1 << 20, L'y');
     ASSERT_TRUE(Put(host.Disp(), L"ToolTipText", Str(huge.c_str())).Ok());
-    EXPECT_EQ(ShellRecorder::Requests().back().Tip(), std::string(63, 'y'));
+    EXPECT_EQ(ShellRecorder::Requests().back().Tip(), std::wstring(63, L'y'));
     EXPECT_EQ(AsText(Get(host.Disp(), L"ToolTipText")).size(), huge.size());
+}
+
+// Greek, Cyrillic and Chinese reach the shell as they are, whatever the code page; a
+// character outside the basic plane is kept whole or left out whole at the cut.
+TEST_F(NotifierTest, TipsInEveryLanguageReachTheShellUnchanged) {
+    NotifierHost host;
+    host.AddIcons(1);
+    const std::wstring tip = L"\x0395\x03BB\x03BB\x03B7\x03BD\x03B9\x03BA\x03AC \x041F\x0440\x0438\x0432\x0435\x0442 \x4E2D\x6587 \xD83D\xDE00";
+    ASSERT_TRUE(Put(host.Disp(), L"ToolTipText", Str(tip.c_str())).Ok());
+    ASSERT_TRUE(Put(host.Disp(), L"Animate", Variant::FromBool(true)).Ok());
+    EXPECT_EQ(ShellRecorder::Requests().back().Tip(), tip);
+
+    const std::wstring pairAtTheCut = std::wstring(62, L'x') + L"\xD83D\xDE00";
+    ASSERT_TRUE(Put(host.Disp(), L"ToolTipText", Str(pairAtTheCut.c_str())).Ok());
+    const ShellRequest& change = ShellRecorder::Requests().back();
+    EXPECT_EQ(change.Tip(), std::wstring(62, L'x'));
+    EXPECT_EQ(change.data.szTip[63], L' ');
+}
+
+void BroadcastTaskbarCreated() {
+    SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    PumpMessages();
+}
+
+// The shell announces a new taskbar to top-level windows; the notifier's window is a
+// child of its form, so a hidden top-level window hears it and the icon comes back
+// with the image and tip it had. Settings are untouched, and only a shown icon returns.
+TEST_F(NotifierTest, ARestartedTaskbarGetsTheShownIconBackOnce) {
+    BroadcastTaskbarCreated();
+    EXPECT_TRUE(ShellRecorder::Requests().empty()) << "no icon shown: nothing to add";
+
+    NotifierHost first;
+    NotifierHost second;
+    EXPECT_TRUE(GetWindowLongW(first.Window(), GWL_STYLE) & WS_CHILD);
+    second.AddIcons(3);
+    ASSERT_TRUE(Put(second.Disp(), L"ToolTipText", Str(L"\x041F\x0440\x0438\x0432\x0435\x0442")).Ok());
+    ASSERT_TRUE(Put(second.Disp(), L"Interval", Num(5000)).Ok());
+    ASSERT_TRUE(Put(second.Disp(), L"Animate", Variant::FromBool(true)).Ok());
+    notifier::TrayAnimation(TrayState::ForThread()).Tick();  // the second cell is shown now
+    HWND watch = TrayState::ForThread().TaskbarWatchWindow();
+    ASSERT_TRUE(watch);
+    EXPECT_EQ(GetAncestor(watch, GA_PARENT), GetDesktopWindow()) << "a top-level window";
+    EXPECT_FALSE(IsWindowVisible(watch));
+
+    ShellRecorder::Requests().clear();
+    BroadcastTaskbarCreated();
+    ASSERT_EQ(ShellRecorder::Requests().size(), 1u) << "two notifiers on the form, one icon";
+    const ShellRequest& add = ShellRecorder::Requests()[0];
+    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(add.data.uFlags, 7u);
+    EXPECT_EQ(add.data.hWnd, second.Window());
+    EXPECT_EQ(add.data.uID, 100u);
+    EXPECT_EQ(add.data.uCallbackMessage, 1525u);
+    EXPECT_EQ(add.data.hIcon, second.IconAt(2)) << "the image shown last";
+    EXPECT_EQ(add.Tip(), L"\x041F\x0440\x0438\x0432\x0435\x0442");
+    EXPECT_TRUE(TrayState::ForThread().timerActive) << "the animation runs on";
+    EXPECT_EQ(AsLong(Get(first.Disp(), L"Interval")), 5000);
+
+    // Twice in a row: added again (a shell that still has it refuses); the icon id is one.
+    BroadcastTaskbarCreated();
+    EXPECT_EQ(ShellRecorder::CountOf(NIM_ADD), 2u);
+    EXPECT_EQ(ShellRecorder::Requests().back().data.uID, 100u);
+
+    // During a handler, which then takes the icon away: the watch goes with the icon.
+    auto& recorded = second.RecordEvents();
+    recorded.OnEvent([&](const RecordedEvent& e) {
+        if (e.id != 1) return;
+        SendMessageW(watch, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        Call(second.Icons().Get(), L"Clear", {});
+    });
+    SendMessageW(second.Window(), 1525, 100, WM_LBUTTONUP);
+    EXPECT_EQ(ShellRecorder::CountOf(NIM_ADD), 3u);
+    EXPECT_EQ(ShellRecorder::Requests().back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(IsWindow(watch)) << "no window is left to hear the next restart";
+    ShellRecorder::Requests().clear();
+    BroadcastTaskbarCreated();
+    EXPECT_TRUE(ShellRecorder::Requests().empty());
+    recorded.OnEvent(nullptr);
+}
+
+enum : long { kBalloonNone, kBalloonInfo, kBalloonWarning, kBalloonError, kBalloonCurrentIcon };
+
+// A balloon over the shown icon: texts cut to their fields (a character outside the
+// basic plane is never parted), an embedded NUL ends the text as the shell reads it,
+// an empty text takes a balloon away; a time-out goes to the shell, which keeps it
+// within its own bounds. Negative time-outs and unknown pictures are refused.
+TEST_F(NotifierTest, BalloonsReachTheShellOverTheShownIconOnly) {
+    NotifierHost host;
+    host.AddIcons(2);
+    ASSERT_TRUE(Put(host.Disp(), L"ToolTipText", Str(L"tip")).Ok());
+    ShellRecorder::Requests().clear();
+    ASSERT_TRUE(Call(host.Disp(), L"ShowBalloon", {Str(L"not yet")}).Ok());
+    EXPECT_TRUE(ShellRecorder::Requests().empty()) << "no icon shown: no balloon";
+
+    ASSERT_TRUE(Put(host.Disp(), L"Animate", Variant::FromBool(true)).Ok());
+    ASSERT_TRUE(Call(host.Disp(), L"ShowBalloon", {Str(L"Text"), Str(L"Title"), Num(kBalloonWarning), Num(15000)}).Ok());
+    const ShellRequest& balloon = ShellRecorder::Requests().back();
+    EXPECT_EQ(balloon.message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(balloon.data.uFlags, static_cast<UINT>(NIF_INFO)) << "the tip and image are left alone";
+    EXPECT_EQ(balloon.data.hWnd, host.Window());
+    EXPECT_EQ(balloon.BalloonText(), L"Text");
+    EXPECT_EQ(balloon.BalloonTitle(), L"Title");
+    EXPECT_EQ(balloon.data.dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+    EXPECT_EQ(balloon.data.uTimeout, 15000u);
+
+    ASSERT_TRUE(Call(host.Disp(), L"ShowBalloon", {Str(L"mine"), Missing(), Num(kBalloonCurrentIcon)}).Ok());
+    EXPECT_EQ(ShellRecorder::Requests().back().data.dwInfoFlags, static_cast<DWORD>(NIIF_USER));
+    EXPECT_EQ(ShellRecorder::Requests().back().data.hBalloonIcon, host.IconAt(1));
+    ASSERT_TRUE(Call(host.Disp(), L"ShowBalloon", {Str(L"plain")}).Ok());
+    EXPECT_EQ(ShellRecorder::Requests().back().BalloonTitle(), L"");
+    EXPECT_EQ(ShellRecorder::Requests().back().data.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+    EXPECT_EQ(ShellRecorder::Requests().back().data.uTimeout, 0u);
+
+    const std::wstring huge(1 << 20, L'z');
+    const std::wstring pairAtTheCut = std::wstring(254, L'p') + L"\xD83D\xDE00";
+    struct Case {
+        std::wstring text, title;
+        std::wstring shownText, shownTitle;
+    } texts[] = {
+        {L"", L"", L"", L""},
+        {huge, huge, std::wstring(255, L'z'), std::wstring(63, L'z')},
+        {std::wstring(L"ab\0cd", 5), std::wstring(L"t\0u", 3), L"ab", L"t"},
+        {pairAtTheCut, L"", std::wstring(254, L'p'), L""},
+    };
+    for (auto& c : texts) {
+        ASSERT_TRUE(Call(host.Disp(), L"ShowBalloon", {Variant::FromString(c.text), Variant::FromString(c.title)}).Ok());
+        const ShellRequest& r = ShellRecorder::Requests().back();
+        EXPECT_EQ(r.BalloonText(), c.shownText) << c.text.size();
+        EXPECT_EQ(r.BalloonTitle(), c.shownTitle) << c.title.size();
+    }
+    for (long timeout : {0L, 0x7FFFFFFFL}) {
+        ASSERT_TRUE(Call(host.Disp(), L"ShowBalloon", {Str(L"t"), Missing(), Num(kBalloonNone), Num(timeout)}).Ok());
+        EXPECT_EQ(ShellRecorder::Requests().back().data.uTimeout, static_cast<UINT>(timeout));
+    }
+    const size_t before = ShellRecorder::Requests().size();
+    for (auto bad : {std::pair<long, long>{kBalloonInfo, -1}, {kBalloonInfo, -0x7FFFFFFF}, {5, 0}, {-1, 0}}) {
+        CallResult refused = Call(host.Disp(), L"ShowBalloon", {Str(L"t"), Missing(), Num(bad.first), Num(bad.second)});
+        EXPECT_EQ(refused.hr, kInvalidValue) << bad.first << " " << bad.second;
+        EXPECT_EQ(refused.description, L"Invalid property value");
+    }
+    EXPECT_EQ(ShellRecorder::Requests().size(), before) << "nothing refused reaches the shell";
+
+    // The tip and the image survive every balloon.
+    ASSERT_TRUE(Put(host.Disp(), L"ToolTipText", Str(L"tip again")).Ok());
+    EXPECT_EQ(ShellRecorder::Requests().back().Tip(), L"tip again");
+    EXPECT_EQ(ShellRecorder::Requests().back().data.hIcon, host.IconAt(1));
 }
 
 TEST_F(NotifierTest, RemovingIconsStopsTheAnimationAndTheLastOneLeavesTheTray) {
@@ -161,12 +308,27 @@ TEST_F(NotifierTest, NotifiersOfOneThreadShareTheTray) {
     EXPECT_FALSE(TrayState::ForThread().iconShown);
 }
 
-TEST_F(NotifierTest, TheControlKeepsItsSize) {
+// The box on the form is for the designer: at run time the window stays hidden (it
+// still owns the icon and hears the shell), and the container is told so.
+TEST_F(NotifierTest, TheControlKeepsItsSizeAndIsInvisibleAtRunTime) {
     NotifierHost host;
     RECT rect{};
     GetClientRect(host.Window(), &rect);
     EXPECT_EQ(rect.right, VelNotifier::kWidthPixels);
     EXPECT_EQ(rect.bottom, VelNotifier::kHeightPixels);
+    DWORD misc = 0;
+    ASSERT_EQ(host.object->GetMiscStatus(DVASPECT_CONTENT, &misc), S_OK);
+    EXPECT_TRUE(misc & OLEMISC_INVISIBLEATRUNTIME);
+    EXPECT_FALSE(IsWindowVisible(host.Window()));
+    EXPECT_EQ(GetParent(host.Window()), host.site->Window()) << "in place, only hidden";
+
+    host.site->ambients[DISPID_AMBIENT_USERMODE] = Variant::FromBool(false);
+    ComPtr<IOleControl> control;
+    host.control.As(&control);
+    control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
+    EXPECT_TRUE(IsWindowVisible(host.Window())) << "the design-time box";
+    NotifierHost designed(false);
+    EXPECT_TRUE(IsWindowVisible(designed.Window()));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include <vector>
+
 #include "LibraryImage.h"
 #include "TypeLibraryCheck.h"
 
@@ -71,7 +73,10 @@ TEST_F(NotifierTypeLibrary, NotifierInterfaceAndEvents) {
                     L"Returns/sets if the icons animate from the last to the first."},
                    {L"ToolTipText", 0x68030000, P, false,
                     L"Returns/sets the text displayed when the mouse is paused over the control."},
-                   {L"ShowAboutBox", -552, M, true}});
+                   {L"ShowAboutBox", -552, M, true},
+                   {L"ShowBalloon", 0x60030008, M, false,
+                    L"Shows a balloon over the icon in the notification area: a text (an empty one takes the balloon "
+                    L"away), a title, a picture and a time-out in milliseconds."}});
     ExpectMembers(Notifier(0xA26A2E40),
                   {{L"Click", 1, M, false, L"Occurs when the user presses and then releases a mouse button over an object."},
                    {L"DblClick", 2, M, false,
@@ -79,25 +84,34 @@ TEST_F(NotifierTypeLibrary, NotifierInterfaceAndEvents) {
                     L"over an object."},
                    {L"MouseDown", 3, M, false, L"Occurs when the user presses the mouse button while an object has the focus."},
                    {L"MouseMove", 4, M, false, L"Occurs when the user moves the mouse."},
-                   {L"MouseUp", 5, M, false, L"Occurs when the user releases the mouse button while an object has the focus."}});
+                   {L"MouseUp", 5, M, false, L"Occurs when the user releases the mouse button while an object has the focus."},
+                   {L"BalloonClick", 6, M, false, L"Occurs when the user clicks the balloon shown by ShowBalloon."},
+                   {L"BalloonClose", 7, M, false,
+                    L"Occurs when the balloon shown by ShowBalloon goes without a click: timed out, closed or replaced."}});
     EXPECT_TRUE(MemberFlags(Notifier(0xA26A2E3D), 0x68030007) & FUNCFLAG_FNONBROWSABLE)
         << "Animate is kept out of the property browser";
     EXPECT_TRUE(Flags(Notifier(0xA26A2E3E)) & TYPEFLAG_FCONTROL);
 }
 
-TEST_F(NotifierTypeLibrary, AnimationStyleConstants) {
-    auto info = Info(Notifier(0xA26A2E3F));
-    ASSERT_TRUE(info);
-    const std::pair<const wchar_t*, long> expected[] = {{L"velCycle", 0}, {L"velPingPong", 1}};
-    for (UINT i = 0; i < 2; ++i) {
-        VARDESC* v = nullptr;
-        ASSERT_EQ(info->GetVarDesc(i, &v), S_OK);
-        BSTR name = nullptr;
-        info->GetDocumentation(v->memid, &name, nullptr, nullptr, nullptr);
-        EXPECT_STREQ(name, expected[i].first);
-        EXPECT_EQ(v->lpvarValue->lVal, expected[i].second);
-        SysFreeString(name);
-        info->ReleaseVarDesc(v);
+TEST_F(NotifierTypeLibrary, EnumerationConstants) {
+    const GUID balloonIcons = {0x0E69B272, 0xD7D9, 0x4D8A, {0x86, 0x59, 0x7D, 0xBE, 0x81, 0x24, 0x25, 0x21}};
+    const std::vector<std::pair<const wchar_t*, long>> animation = {{L"velCycle", 0}, {L"velPingPong", 1}};
+    const std::vector<std::pair<const wchar_t*, long>> balloon = {{L"velBalloonNone", 0},    {L"velBalloonInfo", 1},
+                                                                  {L"velBalloonWarning", 2}, {L"velBalloonError", 3},
+                                                                  {L"velBalloonCurrentIcon", 4}};
+    for (auto& [guid, expected] : {std::pair{Notifier(0xA26A2E3F), animation}, std::pair{balloonIcons, balloon}}) {
+        auto info = Info(guid);
+        ASSERT_TRUE(info);
+        for (UINT i = 0; i < expected.size(); ++i) {
+            VARDESC* v = nullptr;
+            ASSERT_EQ(info->GetVarDesc(i, &v), S_OK);
+            BSTR name = nullptr;
+            info->GetDocumentation(v->memid, &name, nullptr, nullptr, nullptr);
+            EXPECT_STREQ(name, expected[i].first);
+            EXPECT_EQ(v->lpvarValue->lVal, expected[i].second);
+            SysFreeString(name);
+            info->ReleaseVarDesc(v);
+        }
     }
 }
 
@@ -105,6 +119,17 @@ TEST_F(NotifierTypeLibrary, TheMessageHookTypesCarryThisLibrarysIdentifiers) {
     for (unsigned long first : {0xA26A2E28ul, 0xA26A2E2Bul, 0xA26A2E2Cul, 0xA26A2E2Dul, 0xA26A2E2Eul, 0xA26A2E30ul,
                                 0xA26A2E31ul, 0xA26A2E32ul, 0xA26A2E2Aul})
         EXPECT_TRUE(Info(Notifier(first)));
+}
+
+// Registering is tested with every library; what is the notifier's own: containers hide it
+// at run time.
+TEST(NotifierRegistration, TheControlIsMarkedInvisibleAtRunTime) {
+    wchar_t misc[16] = L"";
+    DWORD size = sizeof misc;
+    EXPECT_EQ(RegGetValueW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(Notifier(0xA26A2E3E)) + L"\\MiscStatus\\1").c_str(),
+                           nullptr, RRF_RT_REG_SZ, nullptr, misc, &size),
+              ERROR_SUCCESS);
+    EXPECT_TRUE(_wtol(misc) & OLEMISC_INVISIBLEATRUNTIME) << "a container hides the control at run time";
 }
 
 TEST(NotifierRegistration, TheLibraryImportsSystemLibrariesOnly) {

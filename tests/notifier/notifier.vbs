@@ -100,3 +100,15 @@ Sub Test_ThePropertyFrameShowsBothPages()
     Host.PressPropertyButton "Cancel"
     Host.Assert Not Host.PropertyFrameOpen
 End Sub
+
+Sub Test_TheBoxShowsAtDesignTimeOnly()
+    Dim corner
+    Host.UserMode = True
+    corner = Host.Pixel("Tray1", 0, 0)
+    Host.AssertEqual corner, Host.Pixel("Tray1", 13, 14), "at run time the form shows through"
+    Host.AssertEqual corner, Host.Pixel("Tray1", 26, 27)
+    Host.UserMode = False
+    Host.Assert Host.Pixel("Tray1", 0, 0) <> corner Or Host.Pixel("Tray1", 13, 14) <> corner, "the design-time box"
+    Host.UserMode = True
+    Host.AssertEqual corner, Host.Pixel("Tray1", 13, 14), "and it goes again"
+End Sub
