@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <oleauto.h>
+#include <oleidl.h>
+
+#include <cstdlib>
 #include <wrl/client.h>
 
 #include <vector>
