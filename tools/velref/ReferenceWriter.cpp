@@ -161,7 +161,7 @@ void ReferenceWriter::FindOwners() {
 // How form code reaches the objects of an interface, as a sentence.
 std::wstring ReferenceWriter::Reach(const std::wstring& interfaceName) const {
     auto owner = owners_.find(interfaceName);
-    if (owner == owners_.end()) return L"Form code does not reach it: no member of the library returns it, and it serves the library inside.";
+    if (owner == owners_.end()) return L"Form code does not reach it: no member that form code reaches returns it, and it serves the library inside.";
     return owner->second.empty() ? L"" : L"Reached through `" + owner->second + L"`.";
 }
 
