@@ -165,10 +165,16 @@ std::wstring ReferenceWriter::Reach(const std::wstring& interfaceName) const {
     return owner->second.empty() ? L"" : L"Reached through `" + owner->second + L"`.";
 }
 
+// A class's default interface is named as its class (VelListItems, not _VelListItems), as
+// form code declares it.
 std::wstring ReferenceWriter::Type(ITypeInfo* context, const TYPEDESC& type) {
-    if (auto name = TypeName(context, type)) return *name;
-    ++unnamed_;
-    return L"?";
+    auto name = TypeName(context, type);
+    if (!name) {
+        ++unnamed_;
+        return L"?";
+    }
+    auto owner = classOf_.find(*name);
+    return owner == classOf_.end() ? *name : owner->second;
 }
 
 void ReferenceWriter::Class(ITypeInfo* coclass) {
