@@ -1,9 +1,10 @@
 // velform: the form host. Shows a form, or runs its tests with /test.
-//   velform [/design] [/screenshot file.bmp] [/pages ControlName] form.vbs
+//   velform [/design] [/screenshot file.bmp] [/pages ControlName] [/ready file] form.vbs
 //   velform /test form.vbs [more.vbs ...]
 #include <windows.h>
 #include <ole2.h>
 #include <cstdio>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ struct Options {
     bool design = false;
     std::wstring screenshot;
     std::wstring pages;
+    std::wstring ready;
     // One form to show, or the forms whose tests run one after the other.
     std::vector<std::wstring> forms;
 };
@@ -58,6 +60,8 @@ std::optional<Options> ParseCommandLine(int argc, wchar_t** argv) {
             options.screenshot = argv[++i];
         } else if (lstrcmpiW(word.c_str(), L"/pages") == 0 && i + 1 < argc) {
             options.pages = argv[++i];
+        } else if (lstrcmpiW(word.c_str(), L"/ready") == 0 && i + 1 < argc) {
+            options.ready = argv[++i];
         } else if (word.rfind(L"/", 0) != 0) {
             options.forms.push_back(word);
         } else {
@@ -83,6 +87,14 @@ int RunMessageLoop() {
     return 0;
 }
 
+// Paints the form and every control in it now, then writes an empty file: a script that
+// started velform waits for it instead of guessing how long loading takes.
+void SignalPainted(HWND form, const std::wstring& path) {
+    FormSession::PumpMessages(0);
+    RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::ofstream(path.c_str(), std::ios::binary);
+}
+
 int ShowForm(const FormFile& file, const Options& options) {
     FormJournal journal(false);
     FormSession session(file, journal, InitialProperties(file), !options.design);
@@ -100,6 +112,7 @@ int ShowForm(const FormFile& file, const Options& options) {
         Screenshot::Save(session.GetForm().FormWindow(), options.screenshot);
         return 0;
     }
+    if (!options.ready.empty()) SignalPainted(session.GetForm().FormWindow(), options.ready);
     return RunMessageLoop();
 }
 
@@ -143,7 +156,7 @@ int wmain(int argc, wchar_t** argv) {
     using namespace velform;
     auto options = ParseCommandLine(argc, argv);
     if (!options) {
-        std::fwprintf(stderr, L"usage: velform [/design] [/screenshot file.bmp] [/pages Control] form.vbs\n"
+        std::fwprintf(stderr, L"usage: velform [/design] [/screenshot file.bmp] [/pages Control] [/ready file] form.vbs\n"
                               L"       velform /test form.vbs [more.vbs ...]\n");
         return 2;
     }

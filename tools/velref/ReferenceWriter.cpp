@@ -91,19 +91,11 @@ void ReferenceWriter::Library() {
     Line(L"# " + fileName_ + L": type library " + lib.name);
     Line();
     Line(Sentence(lib.help) + L" Written from the library's own type library when it is built; do not edit.");
-    const UINT count = library_->GetTypeInfoCount();
-    auto each = [&](TYPEKIND kind, auto&& write) {
-        for (UINT i = 0; i < count; ++i) {
-            ComPtr<ITypeInfo> info;
-            TYPEKIND k;
-            if (SUCCEEDED(library_->GetTypeInfoType(i, &k)) && k == kind && SUCCEEDED(library_->GetTypeInfo(i, &info)))
-                write(info.Get());
-        }
-    };
-    each(TKIND_COCLASS, [&](ITypeInfo* info) { Class(info); });
+    FindOwners();
+    Each(TKIND_COCLASS, [&](ITypeInfo* info) { Class(info); });
     Line();
-    Line(L"## Objects reached through the classes");
-    each(TKIND_DISPATCH, [&](ITypeInfo* info) {
+    Line(L"## Other objects");
+    Each(TKIND_DISPATCH, [&](ITypeInfo* info) {
         const Names names = Describe(info, MEMBERID_NIL);
         Attributes attr(info);
         const bool shown = std::find(shownInterfaces_.begin(), shownInterfaces_.end(), names.name) != shownInterfaces_.end();
@@ -111,7 +103,78 @@ void ReferenceWriter::Library() {
     });
     Line();
     Line(L"## Enumerations");
-    each(TKIND_ENUM, [&](ITypeInfo* info) { Enumeration(info); });
+    Each(TKIND_ENUM, [&](ITypeInfo* info) { Enumeration(info); });
+}
+
+void ReferenceWriter::Each(TYPEKIND kind, const std::function<void(ITypeInfo*)>& write) const {
+    const UINT count = library_->GetTypeInfoCount();
+    for (UINT i = 0; i < count; ++i) {
+        ComPtr<ITypeInfo> info;
+        TYPEKIND k;
+        if (SUCCEEDED(library_->GetTypeInfoType(i, &k)) && k == kind && SUCCEEDED(library_->GetTypeInfo(i, &info)))
+            write(info.Get());
+    }
+}
+
+// Where form code finds each interface: starting from the creatable classes, the first
+// visible property or method that returns it ("VelListbox.ListItems" for the rows).
+// Interfaces that nothing returns serve the library inside and are not reachable.
+void ReferenceWriter::FindOwners() {
+    std::vector<ComPtr<ITypeInfo>> pending;
+    Each(TKIND_COCLASS, [&](ITypeInfo* coclass) {
+        auto main = Implemented(coclass, IMPLTYPEFLAG_FDEFAULT);
+        if (!main) return;
+        const std::wstring name = Describe(main.Get(), MEMBERID_NIL).name;
+        classOf_[name] = Describe(coclass, MEMBERID_NIL).name;
+        Attributes attr(coclass);
+        if (attr->wTypeFlags & TYPEFLAG_FCANCREATE) {
+            owners_[name] = L"";
+            pending.push_back(main);
+        }
+    });
+    for (size_t next = 0; next < pending.size(); ++next) {
+        ITypeInfo* info = pending[next].Get();
+        const std::wstring name = Describe(info, MEMBERID_NIL).name;
+        const std::wstring shown = classOf_.count(name) ? classOf_[name] : name;
+        Attributes attr(info);
+        for (UINT i = 0; i < attr->cFuncs; ++i) {
+            FUNCDESC* func = nullptr;
+            if (FAILED(info->GetFuncDesc(i, &func))) continue;
+            if (!(func->wFuncFlags & (FUNCFLAG_FRESTRICTED | FUNCFLAG_FHIDDEN)) && func->invkind != INVOKE_PROPERTYPUT) {
+                const TYPEDESC* result = &func->elemdescFunc.tdesc;
+                for (SHORT p = 0; p < func->cParams; ++p)
+                    if (func->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) result = &func->lprgelemdescParam[p].tdesc;
+                if (auto referenced = Referenced(info, *result)) {
+                    Attributes target(referenced.Get());
+                    const std::wstring targetName = Describe(referenced.Get(), MEMBERID_NIL).name;
+                    if ((target->typekind == TKIND_DISPATCH || target->typekind == TKIND_INTERFACE) && !owners_.count(targetName)) {
+                        owners_[targetName] = shown + L"." + Describe(info, func->memid).name;
+                        pending.push_back(referenced);
+                    }
+                }
+            }
+            info->ReleaseFuncDesc(func);
+        }
+    }
+}
+
+// How form code reaches the objects of an interface, as a sentence.
+std::wstring ReferenceWriter::Reach(const std::wstring& interfaceName) const {
+    auto owner = owners_.find(interfaceName);
+    if (owner == owners_.end()) return L"Form code does not reach it: no member that form code reaches returns it, and it serves the library inside.";
+    return owner->second.empty() ? L"" : L"Reached through `" + owner->second + L"`.";
+}
+
+// A class's default interface is named as its class (VelListItems, not _VelListItems), as
+// form code declares it.
+std::wstring ReferenceWriter::Type(ITypeInfo* context, const TYPEDESC& type) {
+    auto name = TypeName(context, type);
+    if (!name) {
+        ++unnamed_;
+        return L"?";
+    }
+    auto owner = classOf_.find(*name);
+    return owner == classOf_.end() ? *name : owner->second;
 }
 
 void ReferenceWriter::Class(ITypeInfo* coclass) {
@@ -122,10 +185,11 @@ void ReferenceWriter::Class(ITypeInfo* coclass) {
     Line();
     std::wstring what = Sentence(names.help);
     if (attr->wTypeFlags & TYPEFLAG_FCONTROL) what += L" An ActiveX control.";
+    auto main = Implemented(coclass, IMPLTYPEFLAG_FDEFAULT);
     if (attr->wTypeFlags & TYPEFLAG_FCANCREATE) what += L" Created as `" + libraryName_ + L"." + names.name + L"`.";
-    else what += L" Not creatable: reached through its owner.";
+    else what += L" Not creatable. " + Reach(main ? Describe(main.Get(), MEMBERID_NIL).name : L"");
     Line(what);
-    if (auto main = Implemented(coclass, IMPLTYPEFLAG_FDEFAULT)) {
+    if (main) {
         const Names iface = Describe(main.Get(), MEMBERID_NIL);
         shownInterfaces_.push_back(iface.name);
         // A property page offers no members of its own, only the system's interfaces.
@@ -141,7 +205,7 @@ void ReferenceWriter::Interface(ITypeInfo* info, const std::wstring& heading) {
     Line();
     const Names names = Describe(info, MEMBERID_NIL);
     if (heading.rfind(L"### Members", 0) != 0) {
-        Line(Sentence(names.help));
+        Line(Sentence(names.help) + L" " + Reach(names.name));
         Line();
     }
     Line(L"| Member | Kind | Type | Description |");
@@ -184,7 +248,7 @@ void ReferenceWriter::Enumeration(ITypeInfo* info) {
     }
 }
 
-std::vector<ReferenceWriter::Member> ReferenceWriter::Members(ITypeInfo* info) const {
+std::vector<ReferenceWriter::Member> ReferenceWriter::Members(ITypeInfo* info) {
     Attributes attr(info);
     std::vector<Member> members;
     for (UINT i = 0; i < attr->cFuncs; ++i) {
@@ -201,25 +265,25 @@ std::vector<ReferenceWriter::Member> ReferenceWriter::Members(ITypeInfo* info) c
             const bool put = func->invkind == INVOKE_PROPERTYPUT || func->invkind == INVOKE_PROPERTYPUTREF;
             if (func->invkind == INVOKE_FUNC) {
                 m.arguments = Arguments(info, *func, false);
-                m.type = TypeName(info, func->elemdescFunc.tdesc);
+                m.type = Type(info, func->elemdescFunc.tdesc);
                 for (SHORT p = 0; p < func->cParams; ++p)
                     if (func->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL)
-                        m.type = TypeName(info, func->lprgelemdescParam[p].tdesc);
+                        m.type = Type(info, func->lprgelemdescParam[p].tdesc);
                 if (m.type == L"HRESULT") m.type.clear();
             } else {
                 m.property = true;
                 if (put) {
                     m.writable = true;
                     m.byReference = m.byReference || func->invkind == INVOKE_PROPERTYPUTREF;
-                    if (m.type.empty() && func->cParams > 0) m.type = TypeName(info, func->lprgelemdescParam[func->cParams - 1].tdesc);
+                    if (m.type.empty() && func->cParams > 0) m.type = Type(info, func->lprgelemdescParam[func->cParams - 1].tdesc);
                     if (m.arguments.empty()) m.arguments = Arguments(info, *func, true);
                 } else {
                     m.readable = true;
                     m.arguments = Arguments(info, *func, false);
-                    m.type = TypeName(info, func->elemdescFunc.tdesc);
+                    m.type = Type(info, func->elemdescFunc.tdesc);
                     for (SHORT p = 0; p < func->cParams; ++p)
                         if (func->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL)
-                            m.type = TypeName(info, func->lprgelemdescParam[p].tdesc);
+                            m.type = Type(info, func->lprgelemdescParam[p].tdesc);
                 }
             }
         }
@@ -230,7 +294,7 @@ std::vector<ReferenceWriter::Member> ReferenceWriter::Members(ITypeInfo* info) c
 
 // "(lSubItem As Long, [Key As Variant])": the arguments a caller passes, without the result and,
 // for a property put, without the value assigned.
-std::wstring ReferenceWriter::Arguments(ITypeInfo* info, const FUNCDESC& func, bool dropValue) const {
+std::wstring ReferenceWriter::Arguments(ITypeInfo* info, const FUNCDESC& func, bool dropValue) {
     std::vector<BSTR> names(func.cParams + 1, nullptr);
     UINT count = 0;
     info->GetNames(func.memid, names.data(), static_cast<UINT>(names.size()), &count);
@@ -241,7 +305,7 @@ std::wstring ReferenceWriter::Arguments(ITypeInfo* info, const FUNCDESC& func, b
         if (param.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) continue;
         const bool optional = param.paramdesc.wParamFlags & PARAMFLAG_FOPT;
         std::wstring name = static_cast<UINT>(p + 1) < count && names[p + 1] ? names[p + 1] : L"value";
-        std::wstring one = (IsByReference(info, param.tdesc) ? L"ByRef " : L"") + name + L" As " + TypeName(info, param.tdesc);
+        std::wstring one = (IsByReference(info, param.tdesc) ? L"ByRef " : L"") + name + L" As " + Type(info, param.tdesc);
         if (!text.empty()) text += L", ";
         text += optional ? L"[" + one + L"]" : one;
     }

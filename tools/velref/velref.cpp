@@ -1,15 +1,16 @@
 // velref library.ocx output.md [notes.md]: writes the member reference of a control library,
 // read from the type library embedded in it, followed by the hand-written notes (an example
-// and the library's error numbers) when given.
+// and the library's error numbers) when given. Fails when a type has no name or the notes
+// cannot be read.
 #include <windows.h>
 #include <oleauto.h>
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <wrl/client.h>
 
+#include "Notes.h"
 #include "ReferenceWriter.h"
 
 namespace {
@@ -35,14 +36,22 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "velref: no type library in %ls\n", argv[1]);
         return 1;
     }
-    std::string text = Utf8(vel::reference::ReferenceWriter(library.Get(), FileName(argv[1])).Write());
+    vel::reference::ReferenceWriter writer(library.Get(), FileName(argv[1]));
+    std::string text = Utf8(writer.Write());
     if (argc > 3) {
-        std::ifstream notes(argv[3], std::ios::binary);
-        std::stringstream content;
-        content << notes.rdbuf();
-        text += "\n" + content.str();
+        auto notes = vel::reference::ReadNotes(argv[3]);
+        if (!notes) {
+            std::fprintf(stderr, "velref: the notes %ls or an example they name cannot be read\n", argv[3]);
+            return 1;
+        }
+        text += "\n" + *notes;
     }
     std::ofstream out(argv[2], std::ios::binary);
     out << text;
-    return out ? 0 : 1;
+    if (!out) return 1;
+    if (writer.Unnamed() > 0) {
+        std::fprintf(stderr, "velref: %d types in %ls have no name (written as ?)\n", writer.Unnamed(), argv[1]);
+        return 1;
+    }
+    return 0;
 }
