@@ -141,24 +141,25 @@ void ReferenceWriter::FindOwners() {
         const std::wstring shown = classOf_.count(name) ? classOf_[name] : name;
         Attributes attr(info);
         // Properties first: a row is reached through Item rather than through Add.
-        for (INVOKEKIND wanted : {INVOKE_PROPERTYGET, INVOKE_FUNC})
-        for (UINT i = 0; i < attr->cFuncs; ++i) {
-            FUNCDESC* func = nullptr;
-            if (FAILED(info->GetFuncDesc(i, &func))) continue;
-            if (!(func->wFuncFlags & (FUNCFLAG_FRESTRICTED | FUNCFLAG_FHIDDEN)) && func->invkind == wanted) {
-                const TYPEDESC* result = &func->elemdescFunc.tdesc;
-                for (SHORT p = 0; p < func->cParams; ++p)
-                    if (func->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) result = &func->lprgelemdescParam[p].tdesc;
-                if (auto referenced = Referenced(info, *result)) {
-                    Attributes target(referenced.Get());
-                    const std::wstring targetName = Describe(referenced.Get(), MEMBERID_NIL).name;
-                    if ((target->typekind == TKIND_DISPATCH || target->typekind == TKIND_INTERFACE) && !owners_.count(targetName)) {
-                        owners_[targetName] = shown + L"." + Describe(info, func->memid).name;
-                        pending.push_back(referenced);
+        for (INVOKEKIND wanted : {INVOKE_PROPERTYGET, INVOKE_FUNC}) {
+            for (UINT i = 0; i < attr->cFuncs; ++i) {
+                FUNCDESC* func = nullptr;
+                if (FAILED(info->GetFuncDesc(i, &func))) continue;
+                if (!(func->wFuncFlags & (FUNCFLAG_FRESTRICTED | FUNCFLAG_FHIDDEN)) && func->invkind == wanted) {
+                    const TYPEDESC* result = &func->elemdescFunc.tdesc;
+                    for (SHORT p = 0; p < func->cParams; ++p)
+                        if (func->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) result = &func->lprgelemdescParam[p].tdesc;
+                    if (auto referenced = Referenced(info, *result)) {
+                        Attributes target(referenced.Get());
+                        const std::wstring targetName = Describe(referenced.Get(), MEMBERID_NIL).name;
+                        if ((target->typekind == TKIND_DISPATCH || target->typekind == TKIND_INTERFACE) && !owners_.count(targetName)) {
+                            owners_[targetName] = shown + L"." + Describe(info, func->memid).name;
+                            pending.push_back(referenced);
+                        }
                     }
                 }
+                info->ReleaseFuncDesc(func);
             }
-            info->ReleaseFuncDesc(func);
         }
     }
 }
