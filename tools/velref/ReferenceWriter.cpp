@@ -125,7 +125,10 @@ void ReferenceWriter::FindOwners() {
         auto main = Implemented(coclass, IMPLTYPEFLAG_FDEFAULT);
         if (!main) return;
         const std::wstring name = Describe(main.Get(), MEMBERID_NIL).name;
-        classOf_[name] = Describe(coclass, MEMBERID_NIL).name;
+        // A property page's default interface is the system's IUnknown, no class of ours.
+        Attributes mainAttr(main.Get());
+        if (mainAttr->typekind == TKIND_DISPATCH || (mainAttr->wTypeFlags & TYPEFLAG_FDUAL))
+            classOf_[name] = Describe(coclass, MEMBERID_NIL).name;
         Attributes attr(coclass);
         if (attr->wTypeFlags & TYPEFLAG_FCANCREATE) {
             owners_[name] = L"";
@@ -137,32 +140,36 @@ void ReferenceWriter::FindOwners() {
         const std::wstring name = Describe(info, MEMBERID_NIL).name;
         const std::wstring shown = classOf_.count(name) ? classOf_[name] : name;
         Attributes attr(info);
-        for (UINT i = 0; i < attr->cFuncs; ++i) {
-            FUNCDESC* func = nullptr;
-            if (FAILED(info->GetFuncDesc(i, &func))) continue;
-            if (!(func->wFuncFlags & (FUNCFLAG_FRESTRICTED | FUNCFLAG_FHIDDEN)) && func->invkind != INVOKE_PROPERTYPUT) {
-                const TYPEDESC* result = &func->elemdescFunc.tdesc;
-                for (SHORT p = 0; p < func->cParams; ++p)
-                    if (func->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) result = &func->lprgelemdescParam[p].tdesc;
-                if (auto referenced = Referenced(info, *result)) {
-                    Attributes target(referenced.Get());
-                    const std::wstring targetName = Describe(referenced.Get(), MEMBERID_NIL).name;
-                    if ((target->typekind == TKIND_DISPATCH || target->typekind == TKIND_INTERFACE) && !owners_.count(targetName)) {
-                        owners_[targetName] = shown + L"." + Describe(info, func->memid).name;
-                        pending.push_back(referenced);
+        // Properties first: a row is reached through Item rather than through Add.
+        for (INVOKEKIND wanted : {INVOKE_PROPERTYGET, INVOKE_FUNC}) {
+            for (UINT i = 0; i < attr->cFuncs; ++i) {
+                FUNCDESC* func = nullptr;
+                if (FAILED(info->GetFuncDesc(i, &func))) continue;
+                if (!(func->wFuncFlags & (FUNCFLAG_FRESTRICTED | FUNCFLAG_FHIDDEN)) && func->invkind == wanted) {
+                    const TYPEDESC* result = &func->elemdescFunc.tdesc;
+                    for (SHORT p = 0; p < func->cParams; ++p)
+                        if (func->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL) result = &func->lprgelemdescParam[p].tdesc;
+                    if (auto referenced = Referenced(info, *result)) {
+                        Attributes target(referenced.Get());
+                        const std::wstring targetName = Describe(referenced.Get(), MEMBERID_NIL).name;
+                        if ((target->typekind == TKIND_DISPATCH || target->typekind == TKIND_INTERFACE) && !owners_.count(targetName)) {
+                            owners_[targetName] = shown + L"." + Describe(info, func->memid).name;
+                            pending.push_back(referenced);
+                        }
                     }
                 }
+                info->ReleaseFuncDesc(func);
             }
-            info->ReleaseFuncDesc(func);
         }
     }
 }
 
-// How form code reaches the objects of an interface, as a sentence.
+// How form code reaches the objects of an interface: "Reached through `VelListbox.ListItems`.",
+// or nothing when no member returns it (an object may still arrive typed as Object, as the
+// drag data of the drag and drop events does).
 std::wstring ReferenceWriter::Reach(const std::wstring& interfaceName) const {
     auto owner = owners_.find(interfaceName);
-    if (owner == owners_.end()) return L"Form code does not reach it: no member that form code reaches returns it, and it serves the library inside.";
-    return owner->second.empty() ? L"" : L"Reached through `" + owner->second + L"`.";
+    return owner == owners_.end() || owner->second.empty() ? L"" : L"Reached through `" + owner->second + L"`.";
 }
 
 // A class's default interface is named as its class (VelListItems, not _VelListItems), as
@@ -187,7 +194,9 @@ void ReferenceWriter::Class(ITypeInfo* coclass) {
     if (attr->wTypeFlags & TYPEFLAG_FCONTROL) what += L" An ActiveX control.";
     auto main = Implemented(coclass, IMPLTYPEFLAG_FDEFAULT);
     if (attr->wTypeFlags & TYPEFLAG_FCANCREATE) what += L" Created as `" + libraryName_ + L"." + names.name + L"`.";
-    else what += L" Not creatable. " + Reach(main ? Describe(main.Get(), MEMBERID_NIL).name : L"");
+    else if (const std::wstring reach = Reach(main ? Describe(main.Get(), MEMBERID_NIL).name : L""); !reach.empty())
+        what += L" Not creatable. " + reach;
+    else what += L" Not creatable, and no member gives it to form code: it serves the library inside.";
     Line(what);
     if (main) {
         const Names iface = Describe(main.Get(), MEMBERID_NIL);
@@ -205,7 +214,8 @@ void ReferenceWriter::Interface(ITypeInfo* info, const std::wstring& heading) {
     Line();
     const Names names = Describe(info, MEMBERID_NIL);
     if (heading.rfind(L"### Members", 0) != 0) {
-        Line(Sentence(names.help) + L" " + Reach(names.name));
+        const std::wstring reach = Reach(names.name);
+        Line(Sentence(names.help) + (reach.empty() ? L"" : L" " + reach));
         Line();
     }
     Line(L"| Member | Kind | Type | Description |");
