@@ -106,9 +106,12 @@ TEST_F(DividerDrag, APointerChangedOverTheControlShowsAtOnce) {
     ListboxHost host;
     host.AddColumns(2, 60);
     HWND window = host.Window();
-    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    SetCapture(window);  // the mouse belongs to the list box wherever the real one is
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW), wait = LoadCursorW(nullptr, IDC_WAIT);
+    // The system keeps what it makes of a pointer the first time the pointer is shown.
+    SetCursor(wait);
     SetCursor(arrow);
+    CountGdiFromHere();
+    SetCapture(window);  // the mouse belongs to the list box wherever the real one is
     SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(2 + 60, 5));
     const HCURSOR onDivider = GetCursor();
     SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(20, 5));
@@ -116,9 +119,10 @@ TEST_F(DividerDrag, APointerChangedOverTheControlShowsAtOnce) {
     Put(host.Disp(), L"MousePointer", Num(11));
     const HCURSOR set = GetCursor();
     ReleaseCapture();
+    SetCursor(arrow);
     EXPECT_TRUE(onDivider && onDivider != arrow) << "the resize pointer on the divider";
     EXPECT_EQ(offDivider, arrow) << "the ordinary pointer off it";
-    EXPECT_EQ(set, LoadCursorW(nullptr, IDC_WAIT)) << "a MousePointer set by code";
+    EXPECT_EQ(set, wait) << "a MousePointer set by code";
 }
 
 TEST_F(DividerDrag, PressingAHeaderRaisesColumnClickForTheHeaderUnderTheMouseAtRelease) {
