@@ -11,17 +11,12 @@
 #include <vector>
 
 #include "LibraryFile.h"
+#include "LibraryImage.h"
 
 namespace vel::test {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-std::wstring Text(const GUID& guid) {
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, 40);
-    return text;
-}
 
 // Name and help string of a type (index) or of a member (memid) of a type.
 struct Documentation {
@@ -60,14 +55,14 @@ const wchar_t kMachineClasses[] = L"Software\\Classes\\";
 std::vector<std::wstring> RegisteredKeys(ITypeLib* library) {
     TLIBATTR* attr = nullptr;
     library->GetLibAttr(&attr);
-    std::vector<std::wstring> keys{L"TypeLib\\" + Text(attr->guid)};
+    std::vector<std::wstring> keys{L"TypeLib\\" + GuidText(attr->guid)};
     library->ReleaseTLibAttr(attr);
     for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
         ComPtr<ITypeInfo> info;
         library->GetTypeInfo(i, &info);
         TYPEATTR* type = nullptr;
         info->GetTypeAttr(&type);
-        const std::wstring guid = Text(type->guid);
+        const std::wstring guid = GuidText(type->guid);
         if (type->typekind == TKIND_DISPATCH && (type->wTypeFlags & TYPEFLAG_FDUAL))
             keys.push_back(L"Interface\\" + guid);
         if (type->typekind == TKIND_COCLASS && (type->wTypeFlags & TYPEFLAG_FCANCREATE)) {

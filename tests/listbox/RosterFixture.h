@@ -72,14 +72,12 @@ protected:
     com::ComPtr<EventRecorder> columnEvents;
 };
 
-constexpr HRESULT kOutOfBounds = static_cast<HRESULT>(0x8004041D);
 constexpr HRESULT kColumnKeyExists = static_cast<HRESULT>(0x8004041B);
 constexpr HRESULT kColumnIndexReadOnly = static_cast<HRESULT>(0x8004041A);
 constexpr HRESULT kWidthNotPositive = static_cast<HRESULT>(0x8004041C);
 constexpr HRESULT kItemKeyExists = static_cast<HRESULT>(0x800A0000 + 50001);
 constexpr HRESULT kItemIndexReadOnly = static_cast<HRESULT>(0x800A0000 + 50000);
 constexpr HRESULT kOverflow = static_cast<HRESULT>(0x800A0006);
-constexpr HRESULT kSubscript = static_cast<HRESULT>(0x800A0009);
 constexpr HRESULT kDivisionByZero = static_cast<HRESULT>(0x800A000B);
 constexpr HRESULT kInvalidValue = static_cast<HRESULT>(0x800A017C);
 constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(0x800A000D);

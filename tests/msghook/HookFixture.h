@@ -106,9 +106,7 @@ bool HasProperty(HWND hwnd, const wchar_t* name);
 inline IDispatch* Disp(VelWindows* windows) { return static_cast<_VelWindows*>(windows); }
 inline IDispatch* Disp(msghook::VelMessages* messages) { return static_cast<_VelMessages*>(messages); }
 
-constexpr HRESULT kOutOfBounds = static_cast<HRESULT>(0x8004041D);
 constexpr HRESULT kAlreadyExists = static_cast<HRESULT>(0x8004041B);
-constexpr HRESULT kSubscript = static_cast<HRESULT>(0x800A0009);
 constexpr UINT kFirst = WM_APP + 1;
 constexpr UINT kSecond = WM_APP + 2;
 constexpr UINT kThird = WM_APP + 3;

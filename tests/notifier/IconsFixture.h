@@ -78,9 +78,7 @@ protected:
     com::ComPtr<EventRecorder> events;
 };
 
-constexpr HRESULT kOutOfBounds = static_cast<HRESULT>(0x8004041D);
 constexpr HRESULT kKeyExists = static_cast<HRESULT>(0x800A0000 + 50001);
-constexpr HRESULT kSubscript = static_cast<HRESULT>(0x800A0009);
 constexpr HRESULT kInvalidValue = static_cast<HRESULT>(0x800A017C);
 
 }  // namespace vel::test

@@ -9,6 +9,10 @@
 
 namespace vel::test {
 
+// The errors every library raises from its collections.
+constexpr HRESULT kOutOfBounds = static_cast<HRESULT>(0x8004041D);
+constexpr HRESULT kSubscript = static_cast<HRESULT>(0x800A0009);
+
 // An automation error with this HRESULT, text and the library under test as source.
 inline ::testing::AssertionResult Fails(const CallResult& r, HRESULT hr, const wchar_t* text) {
     if (r.Ok()) return ::testing::AssertionFailure() << "call succeeded";
