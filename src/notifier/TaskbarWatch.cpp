@@ -33,18 +33,18 @@ UINT TaskbarWatch::TaskbarCreatedMessage() {
 // of the taskbar's window list.
 TaskbarWatch::TaskbarWatch(Restarted restarted) {
     if (!RegisterWatchClass(&TaskbarWatch::Procedure)) return;
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, ClassName().c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              com::Module::Handle(), nullptr);
+    window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, ClassName().c_str(), L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  com::Module::Handle(), nullptr));
     if (!window_) return;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(restarted));
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(restarted));
     // A program running with more rights than the shell still hears it.
-    ChangeWindowMessageFilterEx(window_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(window_.Get(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
 }
 
 TaskbarWatch::~TaskbarWatch() {
     if (!window_) return;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+    window_.Reset();
     // Fails harmlessly while another thread's watch still uses the class.
     UnregisterClassW(ClassName().c_str(), com::Module::Handle());
 }

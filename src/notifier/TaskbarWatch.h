@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "OwnedWindow.h"
+
 namespace vel::notifier {
 
 // Hears the shell announce a new taskbar (the registered message "TaskbarCreated"),
@@ -17,13 +19,13 @@ public:
     TaskbarWatch& operator=(const TaskbarWatch&) = delete;
     ~TaskbarWatch();
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
     static UINT TaskbarCreatedMessage();
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
 
-    HWND window_ = nullptr;
+    drawing::OwnedWindow window_;
 };
 
 }  // namespace vel::notifier
