@@ -4,6 +4,7 @@
 #include <set>
 
 #include "CheckFrameHost.h"
+#include "TypeLibraryCheck.h"
 
 namespace vel::test {
 namespace {
@@ -47,23 +48,7 @@ protected:
         return members;
     }
 
-    std::vector<std::pair<std::wstring, long>> Constants(const GUID& guid) {
-        std::vector<std::pair<std::wstring, long>> constants;
-        auto info = Info(guid);
-        TYPEATTR* attr = nullptr;
-        info->GetTypeAttr(&attr);
-        for (UINT i = 0; i < attr->cVars; ++i) {
-            VARDESC* v = nullptr;
-            info->GetVarDesc(i, &v);
-            BSTR name = nullptr;
-            info->GetDocumentation(v->memid, &name, nullptr, nullptr, nullptr);
-            constants.emplace_back(name, v->lpvarValue->lVal);
-            SysFreeString(name);
-            info->ReleaseVarDesc(v);
-        }
-        info->ReleaseTypeAttr(attr);
-        return constants;
-    }
+    Constants EnumConstants(const GUID& guid) { return EnumerationConstants(Info(guid).Get()); }
 
     ComPtr<ITypeLib> library;
 };
@@ -126,13 +111,12 @@ TEST_F(LatchPanelTypeLibrary, EventsCarryTheirIds) {
 }
 
 TEST_F(LatchPanelTypeLibrary, EnumerationsHaveTheirMembers) {
-    using List = std::vector<std::pair<std::wstring, long>>;
-    EXPECT_EQ(Constants(Latch(0x8BFDBA4D)), (List{{L"velOLEDropNone", 0}, {L"velOLEDropManual", 1}}));
-    EXPECT_EQ(Constants(Latch(0x8BFDBA4E)),
-              (List{{L"velLeftJustify", 0}, {L"velRightJustify", 1}, {L"velRightCaptionJustify", 2}}));
-    EXPECT_EQ(Constants(Latch(0x8BFDBA4F)), (List{{L"velFlat", 0}, {L"vel3D", 1}}));
-    EXPECT_EQ(Constants(Latch(0x8BFDBA50)), (List{{L"velNone", 0}, {L"velFixedSingle", 1}}));
-    EXPECT_EQ(Constants(Latch(0x8BFDBA51)), (List{{L"velUnchecked", 0}, {L"velChecked", 1}, {L"velGreyed", 2}}));
+    EXPECT_EQ(EnumConstants(Latch(0x8BFDBA4D)), (Constants{{L"velOLEDropNone", 0}, {L"velOLEDropManual", 1}}));
+    EXPECT_EQ(EnumConstants(Latch(0x8BFDBA4E)),
+              (Constants{{L"velLeftJustify", 0}, {L"velRightJustify", 1}, {L"velRightCaptionJustify", 2}}));
+    EXPECT_EQ(EnumConstants(Latch(0x8BFDBA4F)), (Constants{{L"velFlat", 0}, {L"vel3D", 1}}));
+    EXPECT_EQ(EnumConstants(Latch(0x8BFDBA50)), (Constants{{L"velNone", 0}, {L"velFixedSingle", 1}}));
+    EXPECT_EQ(EnumConstants(Latch(0x8BFDBA51)), (Constants{{L"velUnchecked", 0}, {L"velChecked", 1}, {L"velGreyed", 2}}));
 }
 
 // ---- the library file

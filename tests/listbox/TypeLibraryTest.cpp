@@ -69,19 +69,8 @@ TEST_F(TypeLibrary, ColumnInterfaces) {
 }
 
 TEST_F(TypeLibrary, AlignmentConstants) {
-    auto info = Info(Roster(0xA26A2D58));
-    ASSERT_TRUE(info);
-    const std::pair<const wchar_t*, long> expected[] = {{L"velLeftJustify", 0}, {L"velRightJustify", 1}, {L"velCenter", 2}};
-    for (UINT i = 0; i < 3; ++i) {
-        VARDESC* v = nullptr;
-        ASSERT_EQ(info->GetVarDesc(i, &v), S_OK);
-        BSTR name = nullptr;
-        info->GetDocumentation(v->memid, &name, nullptr, nullptr, nullptr);
-        EXPECT_STREQ(name, expected[i].first);
-        EXPECT_EQ(v->lpvarValue->lVal, expected[i].second);
-        SysFreeString(name);
-        info->ReleaseVarDesc(v);
-    }
+    EXPECT_EQ(EnumerationConstants(Info(Roster(0xA26A2D58)).Get()),
+              (Constants{{L"velLeftJustify", 0}, {L"velRightJustify", 1}, {L"velCenter", 2}}));
 }
 
 // ---- the library file itself

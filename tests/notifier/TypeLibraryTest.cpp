@@ -98,24 +98,13 @@ TEST_F(NotifierTypeLibrary, NotifierInterfaceAndEvents) {
 
 TEST_F(NotifierTypeLibrary, EnumerationConstants) {
     const GUID balloonIcons = {0x0E69B272, 0xD7D9, 0x4D8A, {0x86, 0x59, 0x7D, 0xBE, 0x81, 0x24, 0x25, 0x21}};
-    const std::vector<std::pair<const wchar_t*, long>> animation = {{L"velCycle", 0}, {L"velPingPong", 1}};
-    const std::vector<std::pair<const wchar_t*, long>> balloon = {{L"velBalloonNone", 0},    {L"velBalloonInfo", 1},
-                                                                  {L"velBalloonWarning", 2}, {L"velBalloonError", 3},
-                                                                  {L"velBalloonCurrentIcon", 4}};
-    for (auto& [guid, expected] : {std::pair{Notifier(0xA26A2E3F), animation}, std::pair{balloonIcons, balloon}}) {
-        auto info = Info(guid);
-        ASSERT_TRUE(info);
-        for (UINT i = 0; i < expected.size(); ++i) {
-            VARDESC* v = nullptr;
-            ASSERT_EQ(info->GetVarDesc(i, &v), S_OK);
-            BSTR name = nullptr;
-            info->GetDocumentation(v->memid, &name, nullptr, nullptr, nullptr);
-            EXPECT_STREQ(name, expected[i].first);
-            EXPECT_EQ(v->lpvarValue->lVal, expected[i].second);
-            SysFreeString(name);
-            info->ReleaseVarDesc(v);
-        }
-    }
+    EXPECT_EQ(EnumerationConstants(Info(Notifier(0xA26A2E3F)).Get()), (Constants{{L"velCycle", 0}, {L"velPingPong", 1}}));
+    EXPECT_EQ(EnumerationConstants(Info(balloonIcons).Get()),
+              (Constants{{L"velBalloonNone", 0},
+                         {L"velBalloonInfo", 1},
+                         {L"velBalloonWarning", 2},
+                         {L"velBalloonError", 3},
+                         {L"velBalloonCurrentIcon", 4}}));
 }
 
 TEST_F(NotifierTypeLibrary, TheMessageHookTypesCarryThisLibrarysIdentifiers) {

@@ -76,4 +76,21 @@ WORD TypeLibraryCheck::MemberFlags(const GUID& guid, DISPID id) {
     return flags;
 }
 
+Constants EnumerationConstants(ITypeInfo* enumeration) {
+    Constants constants;
+    TYPEATTR* attr = nullptr;
+    if (!enumeration || FAILED(enumeration->GetTypeAttr(&attr))) return constants;
+    for (UINT i = 0; i < attr->cVars; ++i) {
+        VARDESC* v = nullptr;
+        if (FAILED(enumeration->GetVarDesc(i, &v))) continue;
+        BSTR name = nullptr;
+        enumeration->GetDocumentation(v->memid, &name, nullptr, nullptr, nullptr);
+        constants.emplace_back(name ? name : L"", v->lpvarValue ? v->lpvarValue->lVal : -1);
+        SysFreeString(name);
+        enumeration->ReleaseVarDesc(v);
+    }
+    enumeration->ReleaseTypeAttr(attr);
+    return constants;
+}
+
 }  // namespace vel::test

@@ -7,6 +7,8 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 #include <wrl/client.h>
 
 namespace vel::test {
@@ -18,6 +20,10 @@ struct TypeMember {
     bool hidden;
     const wchar_t* help = nullptr;  // checked when given
 };
+
+// The constants of an enumeration in their order: name and value.
+using Constants = std::vector<std::pair<std::wstring, long>>;
+Constants EnumerationConstants(ITypeInfo* enumeration);
 
 class TypeLibraryCheck : public ::testing::Test {
 protected:
