@@ -107,19 +107,16 @@ private:
         reinterpret_cast<DialogAnswerer*>(self)->Answer(window);
         return TRUE;
     }
+    // A dialog other than a message box is answered again on every look until it closes:
+    // the system's property frame and file dialog are shown before their pages and boxes are
+    // made, and an answer that comes before them is lost (the program then waits for ever).
     void Answer(HWND dialog) {
         bool first = std::find(seen_.begin(), seen_.end(), dialog) == seen_.end();
         if (first) seen_.push_back(dialog);
+        answered += first;
         HWND text = GetDlgItem(dialog, 0xFFFF);  // a message box's text
-        if (path_.empty() && !text) {
-            // Cancelled again on every look until it closes: the system's property frame is
-            // shown before its pages are made, and a Cancel that comes before them is lost.
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-            answered += first;
-            return;
-        }
-        if (!first) return;
         if (text && !GetDlgItem(dialog, 0x480) && !GetDlgItem(dialog, 0x47C)) {
+            if (!first) return;
             messages.push_back(TextOf(text));
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         } else if (path_.empty()) {
@@ -127,10 +124,10 @@ private:
         } else {
             HWND name = GetDlgItem(dialog, 0x480);
             if (!name) name = GetDlgItem(dialog, 0x47C);  // the name box as a combo box
+            if (!name) return;
             SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path_.c_str()));
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         }
-        ++answered;
     }
 
     static inline DialogAnswerer* current_ = nullptr;
