@@ -216,7 +216,10 @@ void VelWindows::RaiseMessageChanged(VelMessage& message, const wchar_t* propert
     events_.Fire(kMessageChanged, {DispatchOf(&message), Variant::FromString(property)});
 }
 
-// The four values go out as copies: what a handler does with them is discarded.
+// The four values go out as copies: what a handler does with them is discarded. They are
+// longs, as the event declares them: a window handle fits one (handles carry 32 significant
+// bits in 64-bit Windows too); of a 64-bit process's wParam and lParam the event carries the
+// low 32 bits, while the window's procedure and the owning control receive every bit.
 void VelWindows::RaiseCallBack(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ComPtr<VelWindows> self(this);
     try {
@@ -224,8 +227,8 @@ void VelWindows::RaiseCallBack(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         if (!events_.HasSinks()) return;
         events_.Fire(kCallBack, {Variant::FromLong(static_cast<long>(reinterpret_cast<LONG_PTR>(hwnd))),
                                  Variant::FromLong(static_cast<long>(message)),
-                                 Variant::FromLong(static_cast<long>(wParam)),
-                                 Variant::FromLong(static_cast<long>(lParam))});
+                                 Variant::FromLong(static_cast<long>(static_cast<DWORD>(wParam))),
+                                 Variant::FromLong(static_cast<long>(static_cast<DWORD>(lParam)))});
     } catch (...) {
         // A window procedure has no caller to report to.
     }

@@ -170,7 +170,8 @@ HRESULT LibraryIdle(REFCLSID clsid) {
     if (RegQueryValueW(HKEY_CLASSES_ROOT, key, path, &size) != ERROR_SUCCESS) return S_OK;
     HMODULE module = GetModuleHandleW(path);
     if (!module) return S_OK;
-    auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(module, "DllCanUnloadNow"));
+    auto canUnload =
+        reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
     return canUnload ? canUnload() : S_OK;
 }
 

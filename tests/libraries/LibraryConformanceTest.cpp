@@ -8,6 +8,7 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "LibraryFile.h"
@@ -46,6 +47,18 @@ std::wstring DefaultValue(HKEY root, const std::wstring& path) {
     if (RegGetValueW(root, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return {};
     return value;
 }
+
+// The width of this program, which only loads libraries of its own width: their type
+// libraries are made for its platform, and their file descriptions name the width.
+#ifdef _WIN64
+constexpr SYSKIND kPlatform = SYS_WIN64;
+const wchar_t kPlatformKey[] = L"win64";
+const wchar_t kWidthName[] = L" (64-bit)";
+#else
+constexpr SYSKIND kPlatform = SYS_WIN32;
+const wchar_t kPlatformKey[] = L"win32";
+const wchar_t kWidthName[] = L" (32-bit)";
+#endif
 
 const wchar_t kUserClasses[] = L"Software\\Classes\\";
 const wchar_t kMachineClasses[] = L"Software\\Classes\\";
@@ -104,6 +117,11 @@ TEST_P(Library, DescribesEveryTypeAndMemberAndIsMarkedAsControls) {
     TLIBATTR* attr = nullptr;
     ASSERT_EQ(library->GetLibAttr(&attr), S_OK);
     EXPECT_TRUE(attr->wLibFlags & LIBFLAG_FCONTROL) << "reference dialogs list the library as controls";
+    EXPECT_EQ(attr->syskind, kPlatform);
+    const std::wstring platform = kMachineClasses + std::wstring(L"TypeLib\\") + Text(attr->guid) + L"\\" +
+                                  std::to_wstring(attr->wMajorVerNum) + L"." + std::to_wstring(attr->wMinorVerNum) +
+                                  L"\\0\\" + kPlatformKey;
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, platform)) << "registered for its platform: " << Narrow(platform);
     library->ReleaseTLibAttr(attr);
 
     std::vector<std::wstring> undescribed;
@@ -176,6 +194,9 @@ TEST_P(Library, VersionResourceNamesMakerProductAndRights) {
         const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + field;
         EXPECT_TRUE(VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) && length > 1)
             << Narrow(field);
+        if (value && std::wstring_view(field) == L"FileDescription")
+            EXPECT_TRUE(std::wstring_view(value).ends_with(kWidthName)) << "the description names the width: "
+                                                                       << Narrow(value);
     }
 }
 

@@ -383,7 +383,8 @@ TEST_F(PropertyPages, ThePropertiesVerbOpensThePagesInTheSystemFrameAndReleasesT
     CoFreeUnusedLibraries();
     HMODULE library = GetModuleHandleW(L"VelRoster.ocx");
     if (library) {
-        auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(library, "DllCanUnloadNow"));
+        auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+            reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")));
         ASSERT_NE(canUnload, nullptr);
         EXPECT_EQ(canUnload(), S_OK);
     }

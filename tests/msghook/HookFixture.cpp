@@ -47,6 +47,8 @@ LRESULT CALLBACK TestWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
     if (window && message == WM_SETTEXT && lParam) window->lastText = reinterpret_cast<const wchar_t*>(lParam);
     if (window && message >= WM_APP && message < WM_APP + 100) {
         window->journal_.push_back(Entry(L"proc", message));
+        window->lastWParam = wParam;
+        window->lastLParam = lParam;
         return 1000 + (message - WM_APP);
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -72,6 +72,9 @@ public:
     // The text of the last WM_SETTEXT, as the window's own procedure received it.
     std::string lastAnsiText;
     std::wstring lastText;
+    // The values of the last private message, as the window's own (wide) procedure received them.
+    WPARAM lastWParam = 0;
+    LPARAM lastLParam = 0;
 
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK AnsiProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -267,6 +267,25 @@ TEST_F(Subclassing, ACollectionRaisesCallBackWithTheMessagesValues) {
     EXPECT_EQ(AsLong(arguments[1]), static_cast<long>(kFirst));
     EXPECT_EQ(AsLong(arguments[2]), 5);
     EXPECT_EQ(AsLong(arguments[3]), -6);
+
+    // The event's arguments are 32-bit longs, as the type library declares them. A window
+    // handle fits them (handles carry 32 significant bits in 64-bit Windows too, and
+    // sign-extend back); the message values of a 64-bit host may not, so the event carries
+    // their low 32 bits, while the window's procedure, the owning control and the message's
+    // result keep every bit.
+    const auto wide = static_cast<WPARAM>(0x0000'7FF0'9234'5678ull);
+    const auto wideL = static_cast<LPARAM>(-0x1'0000'0007ll);
+    EXPECT_EQ(Send(window, kFirst, wide, wideL), 1001);
+    EXPECT_EQ(window.lastWParam, wide);
+    EXPECT_EQ(window.lastLParam, wideL);
+    ASSERT_EQ(owner.heard.size(), 2u);
+    EXPECT_EQ(owner.heard[1].wParam, wide);
+    EXPECT_EQ(owner.heard[1].lParam, wideL);
+    ASSERT_EQ(events->Events().size(), 2u);
+    auto& wider = events->Events()[1].arguments;
+    EXPECT_EQ(reinterpret_cast<HWND>(static_cast<LONG_PTR>(AsLong(wider[0]))), window.Handle());
+    EXPECT_EQ(AsLong(wider[2]), static_cast<LONG>(static_cast<DWORD>(wide)));
+    EXPECT_EQ(AsLong(wider[3]), static_cast<LONG>(static_cast<DWORD>(wideL)));
     events->Disconnect();
 }
 

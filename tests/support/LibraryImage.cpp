@@ -26,7 +26,9 @@ std::vector<std::string> ImportedLibraries(const std::wstring& path) {
     if (image.size() < sizeof(IMAGE_DOS_HEADER)) return names;
     auto at = [&](size_t offset) { return image.data() + offset; };
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(at(0));
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(at(dos->e_lfanew));
+    // A library of this program's width (PE32 or PE32+), the only width it can load.
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(at(dos->e_lfanew));
+    if (nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC) return names;
     auto* sections = IMAGE_FIRST_SECTION(nt);
     auto fileOffset = [&](DWORD rva) -> size_t {
         for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {

@@ -9,7 +9,7 @@ namespace vel::test {
 
 // The path of `fileName` in the folder of the running test program.
 std::wstring BesideProgram(const wchar_t* fileName);
-// Names of the DLLs a PE file imports.
+// Names of the DLLs a PE file of this program's width imports (none for another width).
 std::vector<std::string> ImportedLibraries(const std::wstring& path);
 // The DLLs a control library may import: system libraries only.
 bool IsSystemLibrary(const std::string& name);

@@ -47,7 +47,8 @@ std::vector<std::wstring> ControlLibraries::StillInUse() const {
     for (auto& path : paths_) {
         HMODULE module = Loaded(path);
         if (!module) continue;  // never loaded: nothing of it can be alive
-        auto canUnload = reinterpret_cast<CanUnloadNow>(GetProcAddress(module, "DllCanUnloadNow"));
+        auto canUnload =
+            reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
         if (canUnload && canUnload() != S_OK) inUse.push_back(FileName(path));
     }
     return inUse;
