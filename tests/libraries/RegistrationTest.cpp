@@ -50,11 +50,19 @@ struct Registered {
     GUID clsid;
 };
 
+// A type library is registered under its platform's key: where both widths of a library are
+// registered, as on 64-bit Windows, unregistering one leaves the other's, and the library's key.
+#ifdef _WIN64
+const wchar_t kPlatform[] = L"\\1.0\\0\\win64";
+#else
+const wchar_t kPlatform[] = L"\\1.0\\0\\win32";
+#endif
+
 std::vector<Registered> Expected() {
     auto g = [](const GUID& guid) { return GuidText(guid); };
     return {
         {L"VelRoster.ocx",
-         {L"TypeLib\\" + g(Roster(0xA26A2D8F)), L"Interface\\" + g(Roster(0xA26A2D59)),
+         {L"TypeLib\\" + g(Roster(0xA26A2D8F)) + kPlatform, L"Interface\\" + g(Roster(0xA26A2D59)),
           L"Interface\\" + g(Roster(0xA26A2D5C)), L"Interface\\" + g(Roster(0xA26A2D53)),
           L"Interface\\" + g(Roster(0xA26A2D56)), L"CLSID\\" + g(Roster(0xA26A2D79)), L"CorvaneListbox.VelListbox",
           L"CorvaneListbox.VelListbox.1",
@@ -63,11 +71,12 @@ std::vector<Registered> Expected() {
           L"CLSID\\" + g(Roster(0xA26A2D87)) + L"\\InprocServer32"},
          L"CorvaneListbox.VelListbox", Roster(0xA26A2D79)},
         {L"VelLatchPanel.ocx",
-         {L"TypeLib\\" + g(Latch(0x8BFDBA5B)), L"Interface\\" + g(Latch(0x8BFDBA4B)), L"CLSID\\" + g(Latch(0x8BFDBA4C)),
+         {L"TypeLib\\" + g(Latch(0x8BFDBA5B)) + kPlatform, L"Interface\\" + g(Latch(0x8BFDBA4B)),
+          L"CLSID\\" + g(Latch(0x8BFDBA4C)),
           L"CLSID\\" + g(Latch(0x8BFDBA36)), L"CorvaneCheckFrame.VelCheckFrame", L"CorvaneCheckFrame.VelCheckFrame.1"},
          L"CorvaneCheckFrame.VelCheckFrame", Latch(0x8BFDBA4C)},
         {L"VelNotifier.ocx",
-         {L"TypeLib\\" + g(Notifier(0xA26A2E54)), L"Interface\\" + g(Notifier(0xA26A2E3A)),
+         {L"TypeLib\\" + g(Notifier(0xA26A2E54)) + kPlatform, L"Interface\\" + g(Notifier(0xA26A2E3A)),
           L"Interface\\" + g(Notifier(0xA26A2E38)), L"Interface\\" + g(Notifier(0xA26A2E3D)),
           L"CLSID\\" + g(Notifier(0xA26A2E3E)), L"CLSID\\" + g(Notifier(0xA26A2E3B)), L"CorvaneNotifier.VelNotifier",
           L"CorvaneNotifier.VelNotifier.1", L"CorvaneNotifier.VelIcons"},
