@@ -128,12 +128,12 @@ std::wstring LibraryPath() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"VelLatchPanel.ocx";
 }
 
-// The DLL names in the import table of the mapped (not initialised) library.
+// The DLL names in the import table of the mapped (not initialised) library, of this program's width.
 TEST(LatchPanelRegistration, TheLibraryImportsSystemLibrariesOnly) {
     HMODULE image = LoadLibraryExW(LibraryPath().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     ASSERT_TRUE(image);
     auto base = reinterpret_cast<const BYTE*>(image);
-    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "ole32.dll",
                                           "oleaut32.dll", "msvcrt.dll", "version.dll"};
