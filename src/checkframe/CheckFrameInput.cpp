@@ -33,13 +33,17 @@ void CheckFrameInput::MouseMove(short button, short shift, float x, float y) {
 void CheckFrameInput::MouseUp(short button, short shift, float x, float y) {
     if (!sink_.InputEnabled()) return;
     if (button == kLeftButton && Hit(x, y)) {
-        sink_.SetValueByUser(ValueAfterClick(sink_.CheckValue()));
-        sink_.RepaintCheckBox(false);
-        sink_.RaiseEvent(kCheckboxClick);
+        ClickCheckBox();
     } else {
         sink_.RaiseEvent(kClick);
     }
     sink_.RaiseMouseEvent(kMouseUp, button, shift, x, y);
+}
+
+void CheckFrameInput::ClickCheckBox() {
+    sink_.SetValueByUser(ValueAfterClick(sink_.CheckValue()));
+    sink_.RepaintCheckBox(false);
+    sink_.RaiseEvent(kCheckboxClick);
 }
 
 void CheckFrameInput::KeyDown(short keyCode, short shift) {

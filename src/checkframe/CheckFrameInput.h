@@ -38,6 +38,8 @@ public:
     void MouseUp(short button, short shift, float x, float y);
     void KeyDown(short keyCode, short shift);
     void KeyUp(short keyCode, short shift);
+    // A click on the check box: the value after a click, the box repainted, CheckboxClick.
+    void ClickCheckBox();
 
 private:
     bool Hit(float x, float y) const { return HitCheckArea(geometry_, x, y); }

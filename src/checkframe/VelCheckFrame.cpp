@@ -250,6 +250,7 @@ void VelCheckFrame::OnLostFocus() {
 }
 
 void VelCheckFrame::OnTerminate() {
+    if (accessible_) std::exchange(accessible_, nullptr)->Disconnect();
     if (velMsgHook1_) {
         try {
             velMsgHook1_->SetSubclass(false);
@@ -350,6 +351,19 @@ bool VelCheckFrame::InputEnabled() const { return Surface().Enabled(); }
 void VelCheckFrame::SetValueByUser(long value) {
     value_ = value;
     UpdateContainedControls();
+    NotifyAccessibility(EVENT_OBJECT_STATECHANGE);
+}
+
+// The client area's object, for OBJID_CLIENT; the system answers every other object id.
+LRESULT VelCheckFrame::AnswerAccessibility(WPARAM w, LPARAM l) {
+    if (static_cast<LONG>(l) != OBJID_CLIENT) return DefWindowProcW(Surface().Hwnd(), WM_GETOBJECT, w, l);
+    if (!accessible_) accessible_ = com::Make<CheckFrameAccessible>(Surface().Hwnd(), static_cast<CheckFrameAccessible::Source&>(*this));
+    return LresultFromObject(IID_IAccessible, w, accessible_->Unknown());
+}
+
+// Raised whether or not a client asked for the object yet: a listening client asks then.
+void VelCheckFrame::NotifyAccessibility(DWORD event) const {
+    if (Surface().Hwnd()) NotifyWinEvent(event, Surface().Hwnd(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void VelCheckFrame::RepaintCheckBox(bool pressed) { RepaintParts(pressed ? rdCheckBox | rdPressed : rdCheckBox); }
@@ -409,6 +423,7 @@ std::optional<LRESULT> VelCheckFrame::OnMessage(UINT message, WPARAM w, LPARAM l
     case WM_KEYUP: input_.KeyUp(static_cast<short>(w), KeyShift()); return 0;
     case WM_CHAR: RaiseKeyEvent(kKeyPress, static_cast<short>(w), 0); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETOBJECT: return AnswerAccessibility(w, l);
     case kShownMessage:
         if (UserMode()) UpdateContainedControls();
         return 0;
@@ -489,6 +504,7 @@ STDMETHODIMP VelCheckFrame::put_Caption(BSTR caption) {
         MeasureCaption();
         geometry_.eraseWidth = std::max(oldWidth, geometry_.captionWidth);
         RepaintParts(rdAll);
+        NotifyAccessibility(EVENT_OBJECT_NAMECHANGE);
     });
 }
 
@@ -509,6 +525,7 @@ STDMETHODIMP VelCheckFrame::put_Enabled(VARIANT_BOOL enabled) {
             RepaintParts(rdCaption);
         }
         RepaintParts(rdCheckBox | rdCaption);
+        NotifyAccessibility(EVENT_OBJECT_STATECHANGE);
     });
 }
 
@@ -675,6 +692,7 @@ STDMETHODIMP VelCheckFrame::put_Value(VelCheckboxConstants value) {
         PropertyChanged(L"Value");
         RepaintParts(rdAll);
         UpdateContainedControls();
+        NotifyAccessibility(EVENT_OBJECT_STATECHANGE);
     });
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CMaskBlt.h"
+#include "CheckFrameAccessible.h"
 #include "CPaint.h"
 #include "CheckFrameInput.h"
 #include "CheckFramePainter.h"
@@ -20,6 +21,7 @@ namespace vel::checkframe {
 // painting to CheckFramePainter and mouse and keyboard to CheckFrameInput.
 class VelCheckFrame : public hosting::Control<VelCheckFrame, _VelCheckFrame, &CLSID_VelCheckFrame, &DIID___VelCheckFrame>,
                       private CheckFrameInputSink,
+                      private CheckFrameAccessible::Source,
                       private msghook::MsgHookOwner {
 public:
     VelCheckFrame();
@@ -98,6 +100,13 @@ private:
     void RaiseEvent(DISPID id) override { ControlBase::RaiseEvent(id, {}); }
     void RaiseMouseEvent(DISPID id, short button, short shift, float x, float y) override;
     void RaiseKeyEvent(DISPID id, short keyCode, short shift) override;
+    // Accessibility clients.
+    const std::wstring& AccessibleCaption() const override { return caption_; }
+    long AccessibleValue() const override { return value_; }
+    bool AccessibleEnabled() const override { return InputEnabled(); }
+    void AccessibleClick() override { input_.ClickCheckBox(); }
+    LRESULT AnswerAccessibility(WPARAM w, LPARAM l);
+    void NotifyAccessibility(DWORD event) const;
     // The message hook.
     bool HookUserMode() const override;
     void HookMessage(HWND hwnd, UINT messageId, WPARAM wParam, LPARAM lParam) override;
@@ -117,6 +126,7 @@ private:
     CheckFrameInput input_{*this, geometry_};
     std::optional<CMaskBlt> maskBlt_;
     std::optional<msghook::VelMsgHook> velMsgHook1_;
+    com::ComPtr<CheckFrameAccessible> accessible_;  // made for the first client that asks
 
     long alignment_ = 0;
     long appearance_ = 1;

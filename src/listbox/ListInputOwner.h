@@ -15,6 +15,8 @@ public:
     virtual void ResumePainting(bool wasOn) = 0;
     virtual void RepaintRows() = 0;
     virtual void RaiseListItemClick(VelListItem& row) = 0;
+    // The current row changed to `row` (nullptr: none is current).
+    virtual void CurrentRowChanged(VelListItem* row) = 0;
     // Positions of the first row in view and of the row cut off at the bottom.
     virtual long FirstVisibleIndex() = 0;
     virtual long LastVisibleIndex() = 0;

@@ -12,6 +12,8 @@ public:
     // `item` is nullptr after Clear.
     virtual void ListItemRemoved(VelListItem* item) = 0;
     virtual void ListItemChanged(VelListItem& item, std::wstring_view property) = 0;
+    // Rows that were selected were deselected all at once, without a change of each.
+    virtual void ListSelectionCleared() {}
 
 protected:
     ~ListItemsListener() = default;

@@ -9,8 +9,14 @@ constexpr short kShift = 1;
 constexpr short kCtrl = 2;
 }  // namespace
 
+void RowSelection::Become(VelListItem* row) {
+    if (current_.Get() == row) return;
+    current_ = row;
+    owner_.CurrentRowChanged(row);
+}
+
 void RowSelection::Forget(VelListItem* row) {
-    if (!row || current_.Get() == row) current_.Reset();
+    if (!row || current_.Get() == row) Become(nullptr);
     if (!row || anchor_.Get() == row) anchor_.Reset();
 }
 
@@ -29,7 +35,7 @@ void RowSelection::Click(VelListItem& clicked, short shift) {
         } else if (current_ && shift != kShift) {
             items_.DeselectAll();
         }
-        current_ = row;
+        Become(row.Get());
     }
     if (toggled) return owner_.RepaintRows();
     owner_.RaiseListItemClick(*row.Get());
@@ -47,7 +53,7 @@ void RowSelection::Click(VelListItem& clicked, short shift) {
 void RowSelection::MoveTo(VelListItem& target, bool keepPrevious) {
     com::ComPtr<VelListItem> row(&target);
     if (current_ && !keepPrevious) current_->SetSelectedValue(false);
-    current_ = row;
+    Become(row.Get());
     row->SetSelectedValue(true);
 }
 

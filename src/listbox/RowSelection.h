@@ -16,7 +16,7 @@ public:
 
     VelListItem* Current() const { return current_.Get(); }
     VelListItem* Anchor() const { return anchor_.Get(); }
-    void SetCurrent(VelListItem* row) { current_ = row; }
+    void SetCurrent(VelListItem* row) { Become(row); }
     void SetAnchor(VelListItem* row) { anchor_ = row; }
     // A row left the list (nullptr: every row did); it is neither current nor anchor.
     void Forget(VelListItem* row);
@@ -31,6 +31,9 @@ public:
     void SelectRangeToAnchor();
 
 private:
+    // Makes `row` current; the owner hears of a change.
+    void Become(VelListItem* row);
+
     VelListItems& items_;
     ListInputOwner& owner_;
     com::ComPtr<VelListItem> current_;

@@ -274,7 +274,12 @@ void VelListItems::WriteIndex(VelListItem& item, long index) {
 }
 
 void VelListItems::DeselectAll() {
-    for (auto& item : items_.All()) item->StoreSelected(false);
+    bool cleared = false;
+    for (auto& item : items_.All()) {
+        cleared = cleared || item->IsSelected();
+        item->StoreSelected(false);
+    }
+    if (cleared && listener_) listener_->ListSelectionCleared();
 }
 
 void VelListItems::SelectRange(VelListItem& a, VelListItem& b) {

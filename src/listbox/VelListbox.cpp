@@ -298,6 +298,8 @@ void VelListbox::OnAmbientChanged(std::wstring_view name) {
 void VelListbox::OnGotFocus() {
     hasFocus_ = true;
     PaintControl(PaintPart::Items);
+    // The system reports the window's focus; the current row has it within the list.
+    if (selection_ && selection_->Current()) NotifyRow(EVENT_OBJECT_FOCUS, *selection_->Current());
 }
 
 void VelListbox::OnLostFocus() {
@@ -306,6 +308,8 @@ void VelListbox::OnLostFocus() {
 }
 
 void VelListbox::OnTerminate() {
+    if (accessible_) std::exchange(accessible_, nullptr)->Disconnect();
+    rowIds_.Forget(nullptr);
     if (splitter_.Dragging()) {
         splitter_.MouseUp();
         ReleaseCapture();
@@ -567,6 +571,7 @@ long VelListbox::LastPositionInView() const {
 void VelListbox::SortItems() {
     if (!redraw_ || sortKey_ == 0) return;
     sorter_.SortAll(*items_.Get(), sortKey_, sortOrder_ != 0);
+    NotifyList(EVENT_OBJECT_REORDER);
 }
 
 // ---- collection events --------------------------------------------------------------------
@@ -579,12 +584,16 @@ void VelListbox::ListItemAdded(VelListItem& item) {
     bool alone = true;
     if (sorted_ && redraw_ && sortKey_ >= 1)
         alone = sorter_.PlaceAdded(*items_.Get(), item, sortKey_, sortOrder_ != 0);
+    if (!alone) NotifyList(EVENT_OBJECT_REORDER);
     if (!alone || item.IndexValue() <= LastPositionInView()) PaintControl(PaintPart::Items);
 }
 
 void VelListbox::ListItemRemoved(VelListItem* item) {
     // A removed row is no longer current; after Clear (no row) nothing is.
     selection_->Forget(item);
+    // A row a client knew is gone; after Clear every child is.
+    if (LONG id = rowIds_.Forget(item)) NotifyList(EVENT_OBJECT_DESTROY, OBJID_CLIENT, id);
+    if (!item) NotifyList(EVENT_OBJECT_REORDER);
     RecomputeScrollRanges();
     if (!item || item->IndexValue() <= LastPositionInView()) PaintControl(PaintPart::Items);
 }
@@ -597,12 +606,21 @@ void VelListbox::ListItemChanged(VelListItem& item, std::wstring_view property) 
             selection_->SetAnchor(&item);
         }
         PaintControl(PaintPart::Items);
+        if (multiSelect_) NotifyRow(item.IsSelected() ? EVENT_OBJECT_SELECTIONADD : EVENT_OBJECT_SELECTIONREMOVE, item);
+        else if (item.IsSelected()) NotifyRow(EVENT_OBJECT_SELECTION, item);
+        NotifyRow(EVENT_OBJECT_STATECHANGE, item);
         return;
     }
     if (property == L"Index") return;
+    // Only a row a client knows can have changed for it.
+    if (LONG id = rowIds_.Find(item); id && (property == L"Text" || property == L"SubItems"))
+        NotifyList(property == L"Text" ? EVENT_OBJECT_NAMECHANGE : EVENT_OBJECT_DESCRIPTIONCHANGE, OBJID_CLIENT, id);
     long position = item.IndexValue();
     if (position >= FirstPositionInView() && position <= LastPositionInView()) PaintControl(PaintPart::Items);
 }
+
+// Many rows left the selection at once: clients read the selection again.
+void VelListbox::ListSelectionCleared() { NotifyList(EVENT_OBJECT_SELECTIONWITHIN); }
 
 void VelListbox::ColumnHeaderAdded(VelColumnHeader& column) {
     if (column.IndexValue() == 1) items_->SetRowWidth(column.GetInternalWidth());
@@ -611,6 +629,7 @@ void VelListbox::ColumnHeaderAdded(VelColumnHeader& column) {
     if (!loadingColumns_) RecomputeScrollRanges();
     PaintControl(PaintPart::All);
     MarkColumnsChanged();
+    NotifyList(EVENT_OBJECT_REORDER, ListboxAccessible::kHeaderObjectId);
 }
 
 void VelListbox::ColumnHeaderRemoved(VelColumnHeader* column) {
@@ -628,6 +647,7 @@ void VelListbox::ColumnHeaderRemoved(VelColumnHeader* column) {
     RecomputeScrollRanges();
     PaintControl(PaintPart::All);
     MarkColumnsChanged();
+    NotifyList(EVENT_OBJECT_REORDER, ListboxAccessible::kHeaderObjectId);
 }
 
 void VelListbox::ColumnHeaderChanged(VelColumnHeader& column, std::wstring_view property) {
@@ -638,6 +658,10 @@ void VelListbox::ColumnHeaderChanged(VelColumnHeader& column, std::wstring_view 
         PaintControl(PaintPart::All);
     }
     MarkColumnsChanged();
+    if (property == L"Text")
+        if (LONG id = ListHeaderAccessible::ChildIdOf(AccessView(), column.IndexValue()))
+            NotifyList(EVENT_OBJECT_NAMECHANGE, ListboxAccessible::kHeaderObjectId, id);
+    if (property == L"Visible") NotifyList(EVENT_OBJECT_REORDER, ListboxAccessible::kHeaderObjectId);
 }
 
 void VelListbox::MarkColumnsChanged() {
@@ -1132,6 +1156,7 @@ std::optional<LRESULT> VelListbox::OnMessage(UINT message, WPARAM w, LPARAM l) {
         wheel_.Turn(*scrUD_, GET_WHEEL_DELTA_WPARAM(w), rowHeight_);
         return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETOBJECT: return AnswerAccessibility(w, l);
     case WM_KEYDOWN: KeyDown(w); return 0;
     case WM_KEYUP: RaiseKey(kKeyUp, w, true); return 0;
     case WM_CHAR: RaiseKey(kKeyPress, w, false); return 0;
@@ -1157,6 +1182,60 @@ void VelListbox::KeyDown(WPARAM key) {
 void VelListbox::RaiseListItemClick(VelListItem& row) {
     ComPtr<VelListItem> held(&row);
     RaiseEvent(kListItemClick, {Variant::FromDispatch(static_cast<::VelListItem*>(held.Get()))});
+}
+
+// ---- accessibility -------------------------------------------------------------------------
+
+// The list's object for OBJID_CLIENT, the header band's for its own id; the system
+// answers every other object id.
+LRESULT VelListbox::AnswerAccessibility(WPARAM w, LPARAM l) {
+    const LONG object = static_cast<LONG>(l);
+    if (object != OBJID_CLIENT && object != ListboxAccessible::kHeaderObjectId)
+        return DefWindowProcW(Surface().Hwnd(), WM_GETOBJECT, w, l);
+    if (!accessible_) accessible_ = com::Make<ListboxAccessible>(static_cast<ListAccessSource&>(*this));
+    if (object == ListboxAccessible::kHeaderObjectId)
+        return LresultFromObject(IID_IAccessible, w, static_cast<IAccessible*>(&accessible_->Header()));
+    return LresultFromObject(IID_IAccessible, w, accessible_->Unknown());
+}
+
+// Raised whether or not a client asked for the object yet: a listening client asks then.
+void VelListbox::NotifyRow(DWORD event, VelListItem& row) { NotifyList(event, OBJID_CLIENT, rowIds_.IdOf(row)); }
+
+void VelListbox::NotifyList(DWORD event, LONG object, LONG child) const {
+    if (Surface().Hwnd()) NotifyWinEvent(event, Surface().Hwnd(), object, child);
+}
+
+void VelListbox::CurrentRowChanged(VelListItem* row) {
+    if (row && hasFocus_) NotifyRow(EVENT_OBJECT_FOCUS, *row);
+}
+
+void VelListbox::AccessTakeFocus() {
+    if (GetFocus() != Surface().Hwnd()) SetFocus(Surface().Hwnd());
+}
+
+// As a left click on the row: the selection, ListItemClick, then Click.
+void VelListbox::AccessClick(VelListItem& row, short shift) {
+    ComPtr<IUnknown> keepAlive(static_cast<IOleObject*>(this));
+    selection_->Click(row, shift);
+    RaiseEvent(kClick, {});
+}
+
+void VelListbox::AccessFocusRow(VelListItem& row) {
+    selection_->SetCurrent(&row);
+    PaintControl(PaintPart::Items);
+}
+
+// As a double click on the row: the row selected as by a click, then DblClick.
+void VelListbox::AccessActivate(VelListItem& row) {
+    ComPtr<IUnknown> keepAlive(static_cast<IOleObject*>(this));
+    selection_->Click(row, 0);
+    RaiseEvent(kDblClick, {});
+}
+
+void VelListbox::AccessColumnClick(VelColumnHeader& column) {
+    ComPtr<IUnknown> keepAlive(static_cast<IOleObject*>(this));
+    ComPtr<VelColumnHeader> held(&column);
+    RaiseEvent(kColumnClick, {Variant::FromDispatch(static_cast<::VelColumnHeader*>(held.Get()))});
 }
 
 void VelListbox::OnScrollBar(ScrollBar& bar, ScrollBar::Event event) {

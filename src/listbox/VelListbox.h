@@ -2,15 +2,18 @@
 #include <optional>
 #include <utility>
 
+#include "AccessibleRowIds.h"
 #include "CPaint.h"
 #include "CSplitter.h"
 #include "ColumnHeadersListener.h"
 #include "ColumnPersistence.h"
 #include "Control.h"
 #include "KeyNavigator.h"
+#include "ListAccessSource.h"
 #include "ListInputOwner.h"
 #include "ListItemsListener.h"
 #include "FontWatcher.h"
+#include "ListboxAccessible.h"
 #include "ListboxDragDrop.h"
 #include "ListboxPainter.h"
 #include "ListboxSorter.h"
@@ -34,7 +37,8 @@ class VelListbox : public hosting::Control<VelListbox, _VelListbox, &CLSID_VelLi
                    private ListItemsListener,
                    private ColumnHeadersListener,
                    private msghook::MsgHookOwner,
-                   private ListInputOwner {
+                   private ListInputOwner,
+                   private ListAccessSource {
 public:
     VelListbox();
     ~VelListbox() override;
@@ -132,6 +136,7 @@ private:
     void ListItemAdded(VelListItem& item) override;
     void ListItemRemoved(VelListItem* item) override;
     void ListItemChanged(VelListItem& item, std::wstring_view property) override;
+    void ListSelectionCleared() override;
     void ColumnHeaderAdded(VelColumnHeader& column) override;
     void ColumnHeaderRemoved(VelColumnHeader* column) override;
     void ColumnHeaderChanged(VelColumnHeader& column, std::wstring_view property) override;
@@ -188,6 +193,21 @@ private:
     long FirstVisibleIndex() override { return FirstVisiblePosition(); }
     long LastVisibleIndex() override { return LastVisiblePosition(); }
     HWND Window() const override { return Surface().Hwnd(); }
+    void CurrentRowChanged(VelListItem* row) override;
+
+    // What the accessible objects ask; the events accessibility clients hear.
+    HWND AccessWindow() const override { return Surface().Hwnd(); }
+    ListboxView AccessView() override { return View(UserMode()); }
+    AccessibleRowIds& AccessIds() override { return rowIds_; }
+    bool AccessEnabled() const override { return Surface().Enabled(); }
+    void AccessTakeFocus() override;
+    void AccessClick(VelListItem& row, short shift) override;
+    void AccessFocusRow(VelListItem& row) override;
+    void AccessActivate(VelListItem& row) override;
+    void AccessColumnClick(VelColumnHeader& column) override;
+    LRESULT AnswerAccessibility(WPARAM w, LPARAM l);
+    void NotifyRow(DWORD event, VelListItem& row);
+    void NotifyList(DWORD event, LONG object = OBJID_CLIENT, LONG child = CHILDID_SELF) const;
 
     void Changed(const wchar_t* property) { PropertyChanged(property); }
     void WatchFonts();
@@ -211,6 +231,8 @@ private:
     std::optional<KeyNavigator> keys_;
     WheelScroll wheel_;
     std::optional<ListboxDragDrop> dragDrop_;
+    AccessibleRowIds rowIds_;
+    com::ComPtr<ListboxAccessible> accessible_;  // made for the first client that asks
 
     long selectionType_ = 0;
     bool multiSelect_ = false;

@@ -157,6 +157,7 @@ void VelNotifier::OnAmbientChanged(std::wstring_view name) {
 }
 
 void VelNotifier::OnTerminate() {
+    if (accessible_) std::exchange(accessible_, nullptr)->Disconnect();
     Animation().StopAnimation();
     Tray().DeleteTrayIcon();
     if (ComPtr<VelIcons> shown = Tray().icons) {
@@ -172,6 +173,14 @@ void VelNotifier::OnTerminate() {
         velMsgHook1_.reset();
     }
     m_colIcons.Reset();
+}
+
+// Accessibility clients ask for the client area's object; the system answers the rest.
+std::optional<LRESULT> VelNotifier::OnMessage(UINT message, WPARAM w, LPARAM l) {
+    if (message != WM_GETOBJECT || static_cast<LONG>(l) != OBJID_CLIENT) return std::nullopt;
+    if (!accessible_)
+        accessible_ = com::Make<NotifierAccessible>(Surface().Hwnd(), [this] { return Tray().toolTipText; });
+    return LresultFromObject(IID_IAccessible, w, accessible_->Unknown());
 }
 
 std::vector<CLSID> VelNotifier::PropertyPages() const { return {kGeneralPageClsid, kIconsPageClsid}; }
@@ -354,6 +363,7 @@ STDMETHODIMP VelNotifier::put_ToolTipText(BSTR text) {
         Tray().toolTipText.assign(text ? text : L"", SysStringLen(text));
         Tray().ChangeTrayTip();
         PropertyChanged(L"ToolTipText");
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Surface().Hwnd(), OBJID_CLIENT, CHILDID_SELF);
     });
 }
 

@@ -4,6 +4,7 @@
 #include "Control.h"
 #include "IconsListener.h"
 #include "MsgHookOwner.h"
+#include "NotifierAccessible.h"
 #include "TrayAnimation.h"
 #include "TrayState.h"
 #include "VelIcons.h"
@@ -58,6 +59,7 @@ protected:
     void OnPaint(HDC dc) override;
     void OnAmbientChanged(std::wstring_view name) override;
     void OnTerminate() override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM w, LPARAM l) override;
     std::vector<CLSID> PropertyPages() const override;
     // Only its icon in the notification area shows at run time; the box on the form
     // is for the designer.
@@ -83,6 +85,7 @@ private:
 
     std::optional<msghook::VelMsgHook> velMsgHook1_;
     com::ComPtr<VelIcons> m_colIcons;
+    com::ComPtr<NotifierAccessible> accessible_;  // made for the first client that asks
 };
 
 }  // namespace vel::notifier

@@ -1,0 +1,243 @@
+#include "ListHeaderAccessible.h"
+
+#include "Bstr.h"
+#include "VelColumnHeader.h"
+#include "VelColumnHeaders.h"
+
+namespace vel::roster {
+
+namespace {
+
+HRESULT Text(std::wstring_view text, BSTR* out) {
+    *out = nullptr;
+    if (text.empty()) return S_FALSE;
+    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT NoChild(VARIANT* out) {
+    VariantInit(out);
+    return S_FALSE;
+}
+
+}  // namespace
+
+long ListHeaderAccessible::VisibleCount(const ListboxView& view) {
+    long count = 0;
+    for (auto& column : view.columns->All()) count += column->IsVisible() ? 1 : 0;
+    return count;
+}
+
+LONG ListHeaderAccessible::ChildIdOf(const ListboxView& view, long position) {
+    if (position < 1 || position > view.columns->Count() || !view.columns->At(position)->IsVisible()) return 0;
+    LONG id = 0;
+    for (long p = 1; p <= position; ++p) id += view.columns->At(p)->IsVisible() ? 1 : 0;
+    return id;
+}
+
+HRESULT ListHeaderAccessible::Resolve(const VARIANT& child, const ListboxView& view, Target& target) const {
+    if (child.vt != VT_I4) return E_INVALIDARG;
+    if (child.lVal == CHILDID_SELF) return S_OK;
+    LONG id = 0;
+    for (long p = 1; p <= view.columns->Count(); ++p) {
+        if (!view.columns->At(p)->IsVisible() || ++id != child.lVal) continue;
+        target = {view.columns->At(p), p};
+        return S_OK;
+    }
+    return E_INVALIDARG;
+}
+
+// A column's caption rectangle in client coordinates, scrolled as shown.
+RECT ListHeaderAccessible::ColumnRect(const ListboxView& view, long position) const {
+    long left = view.columns->GetColumnLeft(position) - view.horizontalOffset;
+    long width = view.columns->At(position)->GetInternalWidth();
+    return {left, view.border, left + width, view.border + view.headerHeight};
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accParent(IDispatch** parent) {
+    if (!parent) return E_POINTER;
+    *parent = nullptr;
+    if (!source_) return RPC_E_DISCONNECTED;
+    return list_->QueryInterface(IID_PPV_ARGS(parent));
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accChildCount(LONG* count) {
+    if (!count) return E_POINTER;
+    if (!source_) return RPC_E_DISCONNECTED;
+    *count = VisibleCount(source_->AccessView());
+    return S_OK;
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accChild(VARIANT child, IDispatch** object) {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (!source_) return RPC_E_DISCONNECTED;
+    Target target;
+    HRESULT hr = Resolve(child, source_->AccessView(), target);
+    if (FAILED(hr) || !target.column) return E_INVALIDARG;
+    return S_FALSE;  // a column header is a plain element of the band
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accName(VARIANT child, BSTR* name) {
+    if (!name) return E_POINTER;
+    *name = nullptr;
+    if (!source_) return RPC_E_DISCONNECTED;
+    Target target;
+    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
+    return Text(target.column ? target.column->TextValue().View() : std::wstring_view(L"Column headers"), name);
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accValue(VARIANT, BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accDescription(VARIANT, BSTR* description) {
+    if (!description) return E_POINTER;
+    *description = nullptr;
+    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accRole(VARIANT child, VARIANT* role) {
+    if (!role) return E_POINTER;
+    VariantInit(role);
+    if (!source_) return RPC_E_DISCONNECTED;
+    Target target;
+    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
+    role->vt = VT_I4;
+    role->lVal = target.column ? ROLE_SYSTEM_COLUMNHEADER : ROLE_SYSTEM_LIST;
+    return S_OK;
+}
+
+// A column scrolled out of the band is off screen.
+STDMETHODIMP ListHeaderAccessible::get_accState(VARIANT child, VARIANT* state) {
+    if (!state) return E_POINTER;
+    VariantInit(state);
+    if (!source_) return RPC_E_DISCONNECTED;
+    ListboxView view = source_->AccessView();
+    Target target;
+    if (HRESULT hr = Resolve(child, view, target); FAILED(hr)) return hr;
+    state->vt = VT_I4;
+    state->lVal = 0;
+    if (target.column) {
+        RECT rect = ColumnRect(view, target.position);
+        long right = view.vBarVisible ? view.vBarLeft : view.width - view.border;
+        if (rect.right <= view.border || rect.left >= right) state->lVal |= STATE_SYSTEM_OFFSCREEN;
+    }
+    return S_OK;
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accHelp(VARIANT, BSTR* help) {
+    if (!help) return E_POINTER;
+    *help = nullptr;
+    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accHelpTopic(BSTR* file, VARIANT, LONG*) {
+    if (file) *file = nullptr;
+    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
+    if (!shortcut) return E_POINTER;
+    *shortcut = nullptr;
+    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accFocus(VARIANT* child) {
+    if (!child) return E_POINTER;
+    if (!source_) return RPC_E_DISCONNECTED;
+    return NoChild(child);
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accSelection(VARIANT* children) {
+    if (!children) return E_POINTER;
+    if (!source_) return RPC_E_DISCONNECTED;
+    return NoChild(children);
+}
+
+STDMETHODIMP ListHeaderAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
+    if (!action) return E_POINTER;
+    *action = nullptr;
+    if (!source_) return RPC_E_DISCONNECTED;
+    Target target;
+    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
+    return target.column ? Text(L"Click", action) : S_FALSE;
+}
+
+STDMETHODIMP ListHeaderAccessible::accSelect(LONG, VARIANT) {
+    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
+}
+
+STDMETHODIMP ListHeaderAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
+    if (!left || !top || !width || !height) return E_POINTER;
+    if (!source_) return RPC_E_DISCONNECTED;
+    ListboxView view = source_->AccessView();
+    Target target;
+    if (HRESULT hr = Resolve(child, view, target); FAILED(hr)) return hr;
+    RECT rect = target.column ? ColumnRect(view, target.position)
+                              : RECT{view.border, view.border, view.width - view.border, view.border + view.headerHeight};
+    MapWindowPoints(source_->AccessWindow(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    *left = rect.left;
+    *top = rect.top;
+    *width = rect.right - rect.left;
+    *height = rect.bottom - rect.top;
+    return S_OK;
+}
+
+// Among the columns: first and last from the band, next and previous from a column.
+STDMETHODIMP ListHeaderAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
+    if (!end) return E_POINTER;
+    VariantInit(end);
+    if (!source_) return RPC_E_DISCONNECTED;
+    ListboxView view = source_->AccessView();
+    Target target;
+    if (HRESULT hr = Resolve(start, view, target); FAILED(hr)) return hr;
+    LONG count = VisibleCount(view), from = target.column ? ChildIdOf(view, target.position) : 0, to = 0;
+    switch (direction) {
+    case NAVDIR_FIRSTCHILD: to = target.column ? 0 : 1; break;
+    case NAVDIR_LASTCHILD: to = target.column ? 0 : count; break;
+    case NAVDIR_NEXT:
+    case NAVDIR_RIGHT: to = target.column ? from + 1 : 0; break;
+    case NAVDIR_PREVIOUS:
+    case NAVDIR_LEFT: to = target.column ? from - 1 : 0; break;
+    default: break;
+    }
+    if (to < 1 || to > count) return S_FALSE;
+    hosting::SetChildId(end, to);
+    return S_OK;
+}
+
+STDMETHODIMP ListHeaderAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
+    if (!child) return E_POINTER;
+    VariantInit(child);
+    if (!source_) return RPC_E_DISCONNECTED;
+    ListboxView view = source_->AccessView();
+    POINT point{x, y};
+    ScreenToClient(source_->AccessWindow(), &point);
+    RECT band{view.border, view.border, view.width - view.border, view.border + view.headerHeight};
+    if (!PtInRect(&band, point)) return S_FALSE;
+    hosting::SetChildId(child, CHILDID_SELF);
+    for (long p = 1; p <= view.columns->Count(); ++p) {
+        RECT rect = ColumnRect(view, p);
+        if (view.columns->At(p)->IsVisible() && PtInRect(&rect, point)) {
+            child->lVal = ChildIdOf(view, p);
+            break;
+        }
+    }
+    return S_OK;
+}
+
+STDMETHODIMP ListHeaderAccessible::accDoDefaultAction(VARIANT child) {
+    if (!source_) return RPC_E_DISCONNECTED;
+    Target target;
+    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
+    if (!target.column) return DISP_E_MEMBERNOTFOUND;
+    com::ComPtr<IAccessible> self(this);
+    com::ComPtr<VelColumnHeader> column(target.column);
+    source_->AccessColumnClick(*column.Get());
+    return S_OK;
+}
+
+}  // namespace vel::roster
