@@ -1,5 +1,6 @@
 // velform: the form host. Shows a form, or runs its tests with /test.
-//   velform [/design] [/screenshot file.bmp] [/pages ControlName] [/ready file] form.vbs
+//   velform [/design] [/screenshot file.bmp] [/accessible file.txt] [/pages ControlName] [/ready file] form.vbs
+//   (/accessible: the accessible tree of each control and the events of a few key presses)
 //   velform /test form.vbs [more.vbs ...]
 #include <windows.h>
 #include <ole2.h>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessibleReport.h"
 #include "BagFile.h"
 #include "FormError.h"
 #include "FormSession.h"
@@ -28,6 +30,7 @@ struct Options {
     bool test = false;
     bool design = false;
     std::wstring screenshot;
+    std::wstring accessible;
     std::wstring pages;
     std::wstring ready;
     // One form to show, or the forms whose tests run one after the other.
@@ -58,6 +61,8 @@ std::optional<Options> ParseCommandLine(int argc, wchar_t** argv) {
             options.design = true;
         } else if (lstrcmpiW(word.c_str(), L"/screenshot") == 0 && i + 1 < argc) {
             options.screenshot = argv[++i];
+        } else if (lstrcmpiW(word.c_str(), L"/accessible") == 0 && i + 1 < argc) {
+            options.accessible = argv[++i];
         } else if (lstrcmpiW(word.c_str(), L"/pages") == 0 && i + 1 < argc) {
             options.pages = argv[++i];
         } else if (lstrcmpiW(word.c_str(), L"/ready") == 0 && i + 1 < argc) {
@@ -112,6 +117,11 @@ int ShowForm(const FormFile& file, const Options& options) {
         Screenshot::Save(session.GetForm().FormWindow(), options.screenshot);
         return 0;
     }
+    if (!options.accessible.empty()) {
+        FormSession::PumpMessages(500);
+        AccessibleReport::Write(session.GetForm(), options.accessible);
+        return 0;
+    }
     if (!options.ready.empty()) SignalPainted(session.GetForm().FormWindow(), options.ready);
     return RunMessageLoop();
 }
@@ -156,7 +166,7 @@ int wmain(int argc, wchar_t** argv) {
     using namespace velform;
     auto options = ParseCommandLine(argc, argv);
     if (!options) {
-        std::fwprintf(stderr, L"usage: velform [/design] [/screenshot file.bmp] [/pages Control] [/ready file] form.vbs\n"
+        std::fwprintf(stderr, L"usage: velform [/design] [/screenshot file.bmp] [/accessible file.txt] [/pages Control] [/ready file] form.vbs\n"
                               L"       velform /test form.vbs [more.vbs ...]\n");
         return 2;
     }
