@@ -354,6 +354,12 @@ void VelCheckFrame::SetValueByUser(long value) {
     NotifyAccessibility(EVENT_OBJECT_STATECHANGE);
 }
 
+// A client's click holds the frame: a handler of its event may release the last reference.
+void VelCheckFrame::AccessibleClick() {
+    com::ComPtr<IUnknown> keepAlive(static_cast<IOleObject*>(this));
+    input_.ClickCheckBox();
+}
+
 // The client area's object, for OBJID_CLIENT; the system answers every other object id.
 LRESULT VelCheckFrame::AnswerAccessibility(WPARAM w, LPARAM l) {
     if (static_cast<LONG>(l) != OBJID_CLIENT) return DefWindowProcW(Surface().Hwnd(), WM_GETOBJECT, w, l);

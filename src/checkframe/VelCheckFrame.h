@@ -104,7 +104,7 @@ private:
     const std::wstring& AccessibleCaption() const override { return caption_; }
     long AccessibleValue() const override { return value_; }
     bool AccessibleEnabled() const override { return InputEnabled(); }
-    void AccessibleClick() override { input_.ClickCheckBox(); }
+    void AccessibleClick() override;
     LRESULT AnswerAccessibility(WPARAM w, LPARAM l);
     void NotifyAccessibility(DWORD event) const;
     // The message hook.

@@ -26,11 +26,6 @@ HRESULT Text(std::wstring_view text, BSTR* out) {
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT NoChild(VARIANT* out) {
-    VariantInit(out);
-    return S_FALSE;
-}
-
 LONG Clamp(int64_t value) { return static_cast<LONG>(std::clamp<int64_t>(value, LONG_MIN, LONG_MAX)); }
 
 // Where the rows stand as the list paints them: whole rows from the first one at or

@@ -125,12 +125,25 @@ RECT Location(IAccessible* object, LONG child) {
     return {left, top, left + width, top + height};
 }
 
-std::wstring Tree(IAccessible* object, HWND origin, int depth) {
+std::wstring Tree(IAccessible* object, HWND origin, int depth, size_t limit) {
     std::wstring tree = Line(object, CHILDID_SELF, origin, depth);
+    HWND own = nullptr;
+    WindowFromAccessibleObject(object, &own);
+    size_t plain = 0, skipped = 0;
     for (auto& child : Children(object)) {
-        if (auto inner = ObjectOf(child)) tree += Tree(inner.Get(), origin, depth + 1);
-        else if (child.Get().vt == VT_I4) tree += Line(object, child.Get().lVal, origin, depth + 1);
+        if (auto inner = ObjectOf(child)) {
+            // The system's object of a child window: its client area is what it shows.
+            HWND window = nullptr;
+            if (SUCCEEDED(WindowFromAccessibleObject(inner.Get(), &window)) && window && window != own)
+                if (auto client = FromWindow(window)) inner = client;
+            tree += Tree(inner.Get(), origin, depth + 1, limit);
+        } else if (child.Get().vt == VT_I4) {
+            if (limit && plain++ >= limit) ++skipped;
+            else tree += Line(object, child.Get().lVal, origin, depth + 1);
+        }
     }
+    if (skipped)
+        tree += std::wstring(static_cast<size_t>(2 * depth + 2), L' ') + L"... " + std::to_wstring(skipped) + L" more\n";
     return tree;
 }
 

@@ -30,8 +30,10 @@ LONG Role(IAccessible* object, LONG child = CHILDID_SELF);
 LONG State(IAccessible* object, LONG child = CHILDID_SELF);
 RECT Location(IAccessible* object, LONG child = CHILDID_SELF);
 // Every object and child below `object`, one line each, indented by depth: role, name,
-// description, state texts and location relative to `origin`'s client area.
-std::wstring Tree(IAccessible* object, HWND origin, int depth = 0);
+// description, state texts and location relative to `origin`'s client area. A child
+// window shows as its client area's object; with `limit`, at most that many plain
+// children of an object are listed, and then how many more there are.
+std::wstring Tree(IAccessible* object, HWND origin, int depth = 0, size_t limit = 0);
 
 }  // namespace accessible
 

@@ -13,6 +13,9 @@ namespace {
 
 namespace acc = vel::test::accessible;
 
+// Plain children (rows) listed per object: enough to show what they look like.
+constexpr size_t kRowsShown = 8;
+
 std::string Utf8(const std::wstring& text) {
     int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(size), '\0');
@@ -47,7 +50,7 @@ void AccessibleReport::Write(Form& form, const std::wstring& path) {
     for (auto& site : form.Sites()) {
         if (!site->Window()) continue;
         text += site->Name() + L" (" + site->Declaration().progId + L"):\n";
-        if (auto object = acc::FromWindow(site->Window())) text += acc::Tree(object.Get(), form.FormWindow(), 1);
+        if (auto object = acc::FromWindow(site->Window())) text += acc::Tree(object.Get(), form.FormWindow(), 1, kRowsShown);
     }
     vel::test::WinEventLog events(nullptr, [&form](HWND window) {
         for (auto& site : form.Sites())
