@@ -134,7 +134,10 @@ std::wstring Tree(IAccessible* object, HWND origin, int depth, size_t limit) {
         if (auto inner = ObjectOf(child)) {
             // The system's object of a child window: its client area is what it shows.
             HWND window = nullptr;
-            if (SUCCEEDED(WindowFromAccessibleObject(inner.Get(), &window)) && window && window != own)
+            ComPtr<IOleWindow> windowed;
+            if (SUCCEEDED(inner.As(&windowed))) windowed->GetWindow(&window);
+            else WindowFromAccessibleObject(inner.Get(), &window);
+            if (window && window != own)
                 if (auto client = FromWindow(window)) inner = client;
             tree += Tree(inner.Get(), origin, depth + 1, limit);
         } else if (child.Get().vt == VT_I4) {

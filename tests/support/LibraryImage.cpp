@@ -48,7 +48,7 @@ std::vector<std::string> ImportedLibraries(const std::wstring& path) {
 bool IsSystemLibrary(const std::string& name) {
     static const std::set<std::string> system = {"KERNEL32.DLL", "USER32.DLL",   "GDI32.DLL",  "ADVAPI32.DLL",
                                                  "OLE32.DLL",    "OLEAUT32.DLL", "MSVCRT.DLL", "SHELL32.DLL",
-                                                 "COMDLG32.DLL", "VERSION.DLL"};
+                                                 "COMDLG32.DLL", "VERSION.DLL",  "OLEACC.DLL"};
     std::string upper = name;
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return system.count(upper) > 0;
