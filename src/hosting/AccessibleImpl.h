@@ -2,34 +2,33 @@
 #include <windows.h>
 #include <oleacc.h>
 
-#include "ComObject.h"
-
 namespace vel::hosting {
 
-// The parts of IAccessible every accessible object of the controls answers alike:
-// IDispatch served from the system's accessibility type library (clients may call
-// IAccessible late-bound), and names and values that clients may not write. A mixin for
-// com::ComObject.
+// The parts of IAccessible every accessible object of the controls answers alike: no
+// type information of its own (clients call IAccessible directly), and names and values
+// that clients may not write. A mixin for com::ComObject.
 class AccessibleImpl : public IAccessible {
 public:
     using Interface = IAccessible;
 
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
-    STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
-                        EXCEPINFO* exception, UINT* argumentError) override;
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info) *info = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     STDMETHODIMP put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 protected:
     ~AccessibleImpl() = default;
-
-private:
-    // IAccessible's type information, loaded on first use; nullptr where it is missing.
-    ITypeInfo* TypeInfo();
-
-    com::ComPtr<ITypeInfo> typeInfo_;
 };
 
 // A child id argument: CHILDID_SELF or a child's id; anything else is no child id.

@@ -8,7 +8,6 @@
 // holds more references to the caller's objects than before is named.
 #include <windows.h>
 #include <ocidl.h>
-#include <oleacc.h>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -319,12 +318,6 @@ bool CensusOfControl(const std::string& progIdText, const Options& options) {
         return false;
     }
     auto members = MembersOf(library.Get());
-    // The accessible object's members too, from the system's accessibility type library.
-    ComPtr<ITypeLib> accessibility;
-    if (SUCCEEDED(LoadRegTypeLib(LIBID_Accessibility, 1, 1, LOCALE_NEUTRAL, &accessibility)) ||
-        SUCCEEDED(LoadTypeLibEx(L"oleacc.dll", REGKIND_NONE, &accessibility)))
-        for (auto& member : MembersOf(accessibility.Get()))
-            if (IsEqualGUID(member.iid, IID_IAccessible)) members.push_back(member);
     auto foreign = vel::com::Make<CallerObject>();
     auto font = vel::hosting::StandardObjects::CreateFont({std::wstring(40, L'F'), 9.0});
     Figures figures;

@@ -1,7 +1,6 @@
 #include "CensusHost.h"
 
 #include <olectl.h>
-#include <oleacc.h>
 
 #include <cstring>
 #include <deque>
@@ -120,13 +119,6 @@ std::map<IID, ComPtr<IDispatch>, bool (*)(const IID&, const IID&)> CensusHost::R
         for (auto& name : ObjectProperties(object.Get()))
             if (auto value = AsObject(test::Get(object.Get(), name.c_str()))) pending.push_back(value);
     }
-    // The control's accessible object, as accessibility clients reach it: through its window.
-    ComPtr<IOleWindow> window;
-    HWND handle = nullptr;
-    ComPtr<IDispatch> accessible;
-    if (object_ && SUCCEEDED(object_.As(&window)) && SUCCEEDED(window->GetWindow(&handle)) && handle &&
-        SUCCEEDED(AccessibleObjectFromWindow(handle, static_cast<DWORD>(OBJID_CLIENT), IID_PPV_ARGS(&accessible))))
-        reached[IID_IAccessible] = accessible;
     return reached;
 }
 
