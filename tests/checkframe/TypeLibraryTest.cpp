@@ -136,7 +136,7 @@ TEST(LatchPanelRegistration, TheLibraryImportsSystemLibrariesOnly) {
     auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "ole32.dll",
-                                          "oleaut32.dll", "msvcrt.dll", "version.dll"};
+                                          "oleaut32.dll", "msvcrt.dll", "version.dll", "oleacc.dll"};
     int count = 0;
     for (auto d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + rva); d->Name; ++d, ++count) {
         std::string name(reinterpret_cast<const char*>(base + d->Name));
