@@ -118,7 +118,7 @@ TEST_P(Library, DescribesEveryTypeAndMemberAndIsMarkedAsControls) {
     ASSERT_EQ(library->GetLibAttr(&attr), S_OK);
     EXPECT_TRUE(attr->wLibFlags & LIBFLAG_FCONTROL) << "reference dialogs list the library as controls";
     EXPECT_EQ(attr->syskind, kPlatform);
-    const std::wstring platform = kMachineClasses + std::wstring(L"TypeLib\\") + Text(attr->guid) + L"\\" +
+    const std::wstring platform = kMachineClasses + std::wstring(L"TypeLib\\") + GuidText(attr->guid) + L"\\" +
                                   std::to_wstring(attr->wMajorVerNum) + L"." + std::to_wstring(attr->wMinorVerNum) +
                                   L"\\0\\" + kPlatformKey;
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, platform)) << "registered for its platform: " << Narrow(platform);
@@ -194,9 +194,10 @@ TEST_P(Library, VersionResourceNamesMakerProductAndRights) {
         const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + field;
         EXPECT_TRUE(VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) && length > 1)
             << Narrow(field);
-        if (value && std::wstring_view(field) == L"FileDescription")
+        if (value && std::wstring_view(field) == L"FileDescription") {
             EXPECT_TRUE(std::wstring_view(value).ends_with(kWidthName)) << "the description names the width: "
                                                                        << Narrow(value);
+        }
     }
 }
 
