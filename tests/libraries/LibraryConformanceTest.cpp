@@ -118,7 +118,7 @@ TEST_P(Library, DescribesEveryTypeAndMemberAndIsMarkedAsControls) {
     ASSERT_EQ(library->GetLibAttr(&attr), S_OK);
     EXPECT_TRUE(attr->wLibFlags & LIBFLAG_FCONTROL) << "reference dialogs list the library as controls";
     EXPECT_EQ(attr->syskind, kPlatform);
-    const std::wstring platform = kMachineClasses + std::wstring(L"TypeLib\\") + Text(attr->guid) + L"\\" +
+    const std::wstring platform = kMachineClasses + std::wstring(L"TypeLib\\") + GuidText(attr->guid) + L"\\" +
                                   std::to_wstring(attr->wMajorVerNum) + L"." + std::to_wstring(attr->wMinorVerNum) +
                                   L"\\0\\" + kPlatformKey;
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, platform)) << "registered for its platform: " << Narrow(platform);
