@@ -7,7 +7,15 @@ file(REMOVE ${REPORT})
 # twice more for the same answer).
 string(REPLACE "/" "\\" report_path "Z:${REPORT}")
 string(REPLACE "/" "\\" program_path "Z:${PROGRAM}")
-execute_process(COMMAND wine explorer /desktop=velnotifier,800x600 ${program_path} --gtest_output=xml:${report_path}
+# The desktop, and with it the taskbar, runs under Wine's 64-bit loader where the run names
+# it (VEL_WINE64; the prefix is a 64-bit one): natively, also where 32-bit programs run
+# under qemu. The plain `wine` is the 32-bit loader, which there starts a 32-bit start.exe
+# and explorer.exe, both emulated. The test program is of either width.
+set(wine wine)
+if(DEFINED ENV{VEL_WINE64})
+  set(wine $ENV{VEL_WINE64})
+endif()
+execute_process(COMMAND ${wine} explorer /desktop=velnotifier,800x600 ${program_path} --gtest_output=xml:${report_path}
                 TIMEOUT 1200 RESULT_VARIABLE result)
 # Should the desktop hand back before its program ends, wait for the report (bounded).
 foreach(second RANGE 120)
