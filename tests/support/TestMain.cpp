@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <cstdio>
+
 #include "Module.h"
 
 namespace {
@@ -15,6 +17,9 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Unbuffered, so that a run that hangs or is ended by its time limit still shows the
+    // case it was in (into a pipe, the runtime would otherwise hold the output back).
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     ::testing::InitGoogleTest(&argc, argv);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ::testing::AddGlobalTestEnvironment(new ReleasesEverything);
