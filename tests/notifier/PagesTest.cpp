@@ -1,6 +1,7 @@
 // The notifier's property pages driven through IPropertyPage as a property frame
 // drives them, with the real file-open dialog found and answered from a timer.
 #include <algorithm>
+#include <map>
 
 #include "GeneralPage.h"
 #include "IconsPage.h"
@@ -110,10 +111,15 @@ private:
     // A dialog other than a message box is answered again on every look until it closes:
     // the system's property frame and file dialog are shown before their pages and boxes are
     // made, and an answer that comes before them is lost (the program then waits for ever).
+    // Nor is the file dialog answered before its folder view is made and a look has passed
+    // since: the dialog makes it in calls that run this thread's messages, and an Open
+    // handled inside them was seen to leave the dialog half made, waiting for ever.
     void Answer(HWND dialog) {
         bool first = std::find(seen_.begin(), seen_.end(), dialog) == seen_.end();
         if (first) seen_.push_back(dialog);
         answered += first;
+        bool fileDialog = GetDlgItem(dialog, 0x480) || GetDlgItem(dialog, 0x47C);
+        if (fileDialog && !Settled(dialog)) return;
         HWND text = GetDlgItem(dialog, 0xFFFF);  // a message box's text
         if (text && !GetDlgItem(dialog, 0x480) && !GetDlgItem(dialog, 0x47C)) {
             if (!first) return;
@@ -130,11 +136,20 @@ private:
         }
     }
 
+    // (Two seconds of looks without a folder view settle it too, should the view be made
+    // under another name.)
+    bool Settled(HWND dialog) {
+        int& looks = viewLooks_[dialog];
+        if (FindWindowExW(dialog, nullptr, L"SHELLDLL_DefView", nullptr)) looks = std::max(looks, 39);
+        return ++looks > 40;
+    }
+
     static inline DialogAnswerer* current_ = nullptr;
     std::wstring path_;
     DWORD owner_;
     UINT_PTR timer_ = 0;
     std::vector<HWND> seen_;
+    std::map<HWND, int> viewLooks_;
 };
 
 std::wstring TempIconFile(const wchar_t* name, COLORREF color) {
