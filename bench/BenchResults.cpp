@@ -43,24 +43,31 @@ std::string BenchResults::Cell(int line, int side, int size) const {
     return text;
 }
 
-void BenchResults::PrintTable(std::FILE* out) const {
+void BenchResults::PrintHeader(std::FILE* out) const {
     std::fprintf(out, "%-30s %-10s %8s", "operation", "unit", "rows");
     for (const auto& side : sides_) std::fprintf(out, " | %-34s", side.c_str());
     for (size_t s = 1; s < sides_.size(); ++s) std::fprintf(out, " | ratio/%zu", s + 1);
     std::fprintf(out, "\n");
+    std::fflush(out);
+}
+
+// The lines of one size, printed as soon as the size is measured.
+void BenchResults::PrintSize(std::FILE* out, int z) const {
     for (int l = 0; l < static_cast<int>(lines_.size()); ++l) {
-        for (int z = 0; z < static_cast<int>(sizes_.size()); ++z) {
-            std::fprintf(out, "%-30s %-10s %8ld", lines_[l].name.c_str(), lines_[l].unit.c_str(), sizes_[z]);
-            for (int s = 0; s < static_cast<int>(sides_.size()); ++s) std::fprintf(out, " | %-34s", Cell(l, s, z).c_str());
-            for (int s = 1; s < static_cast<int>(sides_.size()); ++s) {
-                if (Has(l, 0, z) && Has(l, s, z) && Median(l, s, z) > 0)
-                    std::fprintf(out, " | %7.3f", Median(l, 0, z) / Median(l, s, z));
-                else
-                    std::fprintf(out, " | %7s", "-");
-            }
-            std::fprintf(out, "\n");
+        std::fprintf(out, "%-30s %-10s %8ld", lines_[l].name.c_str(), lines_[l].unit.c_str(), sizes_[z]);
+        for (int s = 0; s < static_cast<int>(sides_.size()); ++s) std::fprintf(out, " | %-34s", Cell(l, s, z).c_str());
+        for (int s = 1; s < static_cast<int>(sides_.size()); ++s) {
+            if (Has(l, 0, z) && Has(l, s, z) && Median(l, s, z) > 0)
+                std::fprintf(out, " | %7.3f", Median(l, 0, z) / Median(l, s, z));
+            else
+                std::fprintf(out, " | %7s", "-");
         }
+        std::fprintf(out, "\n");
     }
+    std::fflush(out);
+}
+
+void BenchResults::PrintNotes(std::FILE* out) const {
     std::fprintf(out, "Each figure: median [min..max] xN of N runs, the sides' order rotated from run to run.\n");
     std::fprintf(out, "ratio/2: the first side's median over the second's (below 1: the first is faster).\n");
     for (const auto& note : notes_) std::fprintf(out, "%s\n", note.c_str());

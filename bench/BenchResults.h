@@ -31,7 +31,9 @@ public:
     const std::vector<std::string>& Sides() const { return sides_; }
     const std::vector<long>& Sizes() const { return sizes_; }
 
-    void PrintTable(std::FILE* out) const;
+    void PrintHeader(std::FILE* out) const;
+    void PrintSize(std::FILE* out, int size) const;
+    void PrintNotes(std::FILE* out) const;
     void PrintGrowth(std::FILE* out) const;
 
 private:
