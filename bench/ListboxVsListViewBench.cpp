@@ -8,7 +8,8 @@
 // Memory per row is measured with each control alone in a child process of this program
 // (its /memory switch).
 //
-// Switches: /max ROWS (the largest size), /runs N (runs a figure, five by default; three at a
+// Switches: /max ROWS (the largest size), /from ROWS (the smallest), /leave SIDE (0 list box,
+// 1 list view, 2 owner data; a side left out, repeatable), /runs N (runs a figure, five by default; three at a
 // million rows), /chart FILE.bmp, /memory SIDE ROWS (child only).
 #include <windows.h>
 #include <commctrl.h>
@@ -143,6 +144,9 @@ public:
         : results_(Lines(), {"list box", "list view", "list view (owner data)"}, std::move(sizes)) {}
 
     BenchResults& Results() { return results_; }
+    void Leave(int side) {
+        if (side >= 0 && side < kSides) left_[side] = true;
+    }
 
     void RunSize(int z, int runs) {
         long rows = results_.Sizes()[z];
@@ -199,6 +203,7 @@ private:
     // row (Clear, and the window's destruction) was seen to grow as the square of the rows in
     // the list view under Wine, which would take hours a run at a million rows.
     bool LeftOut(int s, int z) {
+        if (left_[s]) return true;
         if (z == 0 || !results_.Has(kClear, s, z - 1)) return false;
         double predicted = results_.Median(kClear, s, z - 1) * 100 / 1e6;
         if (predicted <= 60) return false;
@@ -312,6 +317,7 @@ private:
     BenchResults results_;
     std::vector<std::wstring> texts_;
     std::vector<std::array<int, 3>> skipped_;
+    bool left_[kSides] = {};
 };
 
 // Bytes in busy blocks of every heap of the process.
@@ -390,11 +396,15 @@ int main() {
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     long maxRows = 1000000;
     int runsAsked = 5;
+    long minRows = 100;
+    std::vector<int> leave;
     std::wstring chart;
     int memorySide = -1;
     long memoryRows = 0;
     for (int i = 1; i + 1 < argc; ++i) {
         if (!wcscmp(argv[i], L"/max")) maxRows = _wtol(argv[++i]);
+        else if (!wcscmp(argv[i], L"/from")) minRows = _wtol(argv[++i]);
+        else if (!wcscmp(argv[i], L"/leave")) leave.push_back(_wtoi(argv[++i]));
         else if (!wcscmp(argv[i], L"/runs")) runsAsked = std::max(1, _wtoi(argv[++i]));
         else if (!wcscmp(argv[i], L"/chart")) chart = argv[++i];
         else if (!wcscmp(argv[i], L"/memory") && i + 2 < argc) {
@@ -417,8 +427,10 @@ int main() {
         code = MeasureMemory(memorySide, memoryRows);
     } else {
         std::vector<long> sizes;
-        for (long rows = 100; rows <= maxRows; rows *= 10) sizes.push_back(rows);
+        for (long rows = 100; rows <= maxRows; rows *= 10)
+            if (rows >= minRows) sizes.push_back(rows);
         Comparison comparison(sizes);
+        for (int s : leave) comparison.Leave(s);
         std::string machine = std::to_string(sizeof(void*) * 8) + "-bit" + (UnderWine() ? ", under Wine" : "");
         std::printf("List box and list view (report view), %s: %d x %d pixels each, both visible, %d columns of %d "
                     "pixels\n", machine.c_str(), kWidth, kHeight, kColumns, kColumnPixels);
