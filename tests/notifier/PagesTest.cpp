@@ -221,6 +221,13 @@ TEST_F(Pages, IconsOnAControlWithoutIcons) {
 }
 
 TEST_F(Pages, IconsAddedFromFilesGoAfterTheSelectedOne) {
+#ifndef _WIN64
+    // Where 32-bit Wine runs under qemu (vel's run says so in VEL_QEMU_NAMESPACE), the system's
+    // Open dialog now and then stopped for good while it was being made: the program idle, its
+    // thread in a wait on the Wine server, before any answer. The 64-bit run, native there
+    // too, keeps the case; so does every run where Wine runs natively.
+    if (GetEnvironmentVariableW(L"VEL_QEMU_NAMESPACE", nullptr, 0)) GTEST_SKIP() << "the system's Open dialog, emulated";
+#endif
     NotifierHost host(false);
     OpenPage page(&hosting::CreatePage<IconsPage>, host.Disp());
     std::wstring red = TempIconFile(L"vel-red.ico", RGB(255, 0, 0)), green = TempIconFile(L"vel-green.ico", RGB(0, 255, 0));
