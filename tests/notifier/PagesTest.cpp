@@ -171,7 +171,24 @@ std::string AddFromFile(const OpenPage& page, const std::wstring& path) {
     return said;
 }
 
-class Pages : public NotifierTest {};
+// Where 32-bit Wine runs under qemu (vel's run says so in VEL_QEMU_NAMESPACE), the system's
+// Open dialog now and then stopped for good while it was being made: the program idle, its
+// thread in a wait on the Wine server, before any answer. Its case is skipped there; the
+// 64-bit run, native there too, keeps it, and so does every run where Wine runs natively.
+bool OpenDialogSkipped() {
+#ifdef _WIN64
+    return false;
+#else
+    return GetEnvironmentVariableW(L"VEL_QEMU_NAMESPACE", nullptr, 0) != 0;
+#endif
+}
+
+class Pages : public NotifierTest {
+protected:
+    // Without the Open dialog's case, the system objects it made first for the others (they
+    // stay cached) are made by the page cases after it, on their second run too.
+    bool CountsGdi() const override { return !OpenDialogSkipped() && NotifierTest::CountsGdi(); }
+};
 
 TEST_F(Pages, GeneralReadsTheControlAndAppliesTheEdits) {
     NotifierHost host(false);
@@ -221,13 +238,7 @@ TEST_F(Pages, IconsOnAControlWithoutIcons) {
 }
 
 TEST_F(Pages, IconsAddedFromFilesGoAfterTheSelectedOne) {
-#ifndef _WIN64
-    // Where 32-bit Wine runs under qemu (vel's run says so in VEL_QEMU_NAMESPACE), the system's
-    // Open dialog now and then stopped for good while it was being made: the program idle, its
-    // thread in a wait on the Wine server, before any answer. The 64-bit run, native there
-    // too, keeps the case; so does every run where Wine runs natively.
-    if (GetEnvironmentVariableW(L"VEL_QEMU_NAMESPACE", nullptr, 0)) GTEST_SKIP() << "the system's Open dialog, emulated";
-#endif
+    if (OpenDialogSkipped()) GTEST_SKIP() << "the system's Open dialog, emulated";
     NotifierHost host(false);
     OpenPage page(&hosting::CreatePage<IconsPage>, host.Disp());
     std::wstring red = TempIconFile(L"vel-red.ico", RGB(255, 0, 0)), green = TempIconFile(L"vel-green.ico", RGB(0, 255, 0));
