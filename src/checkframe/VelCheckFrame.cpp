@@ -364,7 +364,7 @@ void VelCheckFrame::AccessibleClick() {
 LRESULT VelCheckFrame::AnswerAccessibility(WPARAM w, LPARAM l) {
     if (static_cast<LONG>(l) != OBJID_CLIENT) return DefWindowProcW(Surface().Hwnd(), WM_GETOBJECT, w, l);
     if (!accessible_) accessible_ = com::Make<CheckFrameAccessible>(Surface().Hwnd(), static_cast<CheckFrameAccessible::Source&>(*this));
-    return LresultFromObject(IID_IAccessible, w, accessible_->Unknown());
+    return LresultFromObject(__uuidof(IAccessible), w, accessible_->Unknown());
 }
 
 // Raised whether or not a client asked for the object yet: a listening client asks then.

@@ -1194,8 +1194,8 @@ LRESULT VelListbox::AnswerAccessibility(WPARAM w, LPARAM l) {
         return DefWindowProcW(Surface().Hwnd(), WM_GETOBJECT, w, l);
     if (!accessible_) accessible_ = com::Make<ListboxAccessible>(static_cast<ListAccessSource&>(*this));
     if (object == ListboxAccessible::kHeaderObjectId)
-        return LresultFromObject(IID_IAccessible, w, static_cast<IAccessible*>(&accessible_->Header()));
-    return LresultFromObject(IID_IAccessible, w, accessible_->Unknown());
+        return LresultFromObject(__uuidof(IAccessible), w, static_cast<IAccessible*>(&accessible_->Header()));
+    return LresultFromObject(__uuidof(IAccessible), w, accessible_->Unknown());
 }
 
 // Raised whether or not a client asked for the object yet: a listening client asks then.

@@ -180,7 +180,7 @@ std::optional<LRESULT> VelNotifier::OnMessage(UINT message, WPARAM w, LPARAM l) 
     if (message != WM_GETOBJECT || static_cast<LONG>(l) != OBJID_CLIENT) return std::nullopt;
     if (!accessible_)
         accessible_ = com::Make<NotifierAccessible>(Surface().Hwnd(), [this] { return Tray().toolTipText; });
-    return LresultFromObject(IID_IAccessible, w, accessible_->Unknown());
+    return LresultFromObject(__uuidof(IAccessible), w, accessible_->Unknown());
 }
 
 std::vector<CLSID> VelNotifier::PropertyPages() const { return {kGeneralPageClsid, kIconsPageClsid}; }
