@@ -360,7 +360,7 @@ void PrintTargets(BenchResults& r) {
         std::string misses;
         for (int z = 0; z <= last; ++z)
             if (r.Has(l, kBox, z) && r.Has(l, kView, z) && r.Median(l, kBox, z) > r.Median(l, kView, z))
-                misses += " " + std::to_string(sizes[z]);
+                misses.append(" ").append(std::to_string(sizes[z]));
         if (!misses.empty()) std::printf("  at most 1: MISSED for %s at%s rows\n", r.Lines()[l].name.c_str(), misses.c_str());
     }
     if (sizes[last] < 1000000 || sizes.size() < 5) {

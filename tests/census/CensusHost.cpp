@@ -39,7 +39,7 @@ std::vector<std::wstring> ObjectProperties(IDispatch* object) {
         VARTYPE type = desc->elemdescFunc.tdesc.vt;
         for (SHORT p = 0; p < desc->cParams; ++p)
             if (desc->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FRETVAL)
-                type = desc->lprgelemdescParam[p].tdesc.lptdesc ? desc->lprgelemdescParam[p].tdesc.lptdesc->vt : VT_EMPTY;
+                type = desc->lprgelemdescParam[p].tdesc.lptdesc ? desc->lprgelemdescParam[p].tdesc.lptdesc->vt : VARTYPE{VT_EMPTY};
         bool objectType = type == VT_PTR || type == VT_DISPATCH || type == VT_USERDEFINED || type == VT_VARIANT;
         bool plainGet = desc->invkind == INVOKE_PROPERTYGET && desc->cParams - desc->cParamsOpt <= 1 &&
                         !(desc->wFuncFlags & FUNCFLAG_FRESTRICTED);

@@ -6,6 +6,7 @@
 // list box does; the model sorts the whole list after each add instead.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <random>
 
@@ -140,10 +141,12 @@ protected:
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
 
-    // Texts with many equal keys: letter case, numbers as text, empty, accents.
+    // Texts with many equal keys: letter case, numbers as text, empty, accents, the hyphen,
+    // apostrophe and soft hyphen the system's order passes over, a ligature and a combining mark.
     std::wstring RandomText() {
-        static const wchar_t* texts[] = {L"", L"a", L"A", L"b", L"B", L"ab", L"aB", L"10", L"9", L"ä", L"Ä", L"a b", L"z"};
-        return texts[Pick(13)];
+        static const wchar_t* texts[] = {L"", L"a", L"A", L"b", L"B", L"ab", L"aB", L"10", L"9", L"ä", L"Ä", L"a b", L"z",
+                                         L"a-b", L"a'b", L"-", L"\u00ADa", L"\u00AD", L"\u00E6", L"ae", L"a\u0308"};
+        return texts[Pick(static_cast<int>(std::size(texts)))];
     }
 
     void SetUp() override {
