@@ -16,6 +16,10 @@ const wchar_t* Chars(std::wstring_view text) { return text.empty() ? L"" : text.
 
 constexpr DWORD kTextOrder = NORM_IGNORECASE;
 
+[[noreturn]] void RaiseCannotCompare() {
+    com::Raise(com::AutomationError(HRESULT_FROM_WIN32(GetLastError()), L"The texts cannot be compared."));
+}
+
 // The sort keys of many texts, end to end in one block: keys the system makes so that
 // comparing two of them byte by byte orders their texts as comparing the texts does. A
 // full sort makes each row's key once and then compares keys only, as asking the system to
@@ -41,7 +45,7 @@ public:
             bytes_.resize(at + static_cast<size_t>(room));
             made = room ? Make(text, length, at, room) : 0;
         }
-        if (made == 0) com::Raise(com::AutomationError(HRESULT_FROM_WIN32(GetLastError()), L"The texts cannot be compared."));
+        if (made == 0) RaiseCannotCompare();
         bytes_.resize(at + static_cast<size_t>(made));
         return {at, static_cast<size_t>(made)};
     }
@@ -81,7 +85,7 @@ long FirstWhere(long from, long to, Predicate holds) {
 int ListboxSorter::Compare(std::wstring_view a, std::wstring_view b) {
     int result = CompareStringW(LOCALE_USER_DEFAULT, kTextOrder, Chars(a), static_cast<int>(a.size()), Chars(b),
                                 static_cast<int>(b.size()));
-    if (result == 0) com::Raise(com::AutomationError(HRESULT_FROM_WIN32(GetLastError()), L"The texts cannot be compared."));
+    if (result == 0) RaiseCannotCompare();
     return result - CSTR_EQUAL;
 }
 
