@@ -41,7 +41,6 @@ STDMETHODIMP PropertyPageBase::Deactivate() {
 
 STDMETHODIMP PropertyPageBase::GetPageInfo(PROPPAGEINFO* info) {
     if (!info) return E_POINTER;
-    if (info->cb < sizeof(PROPPAGEINFO)) return E_INVALIDARG;
     SIZE size{};
     HRESULT hr = com::Guarded(IID_IPropertyPage, [&] { size = PageSize(); });
     if (FAILED(hr)) return hr;
@@ -49,6 +48,9 @@ STDMETHODIMP PropertyPageBase::GetPageInfo(PROPPAGEINFO* info) {
     info->pszTitle = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
     if (!info->pszTitle) return E_OUTOFMEMORY;
     memcpy(info->pszTitle, title_.c_str(), bytes);
+    // The whole record is the page's to fill, its size too: the system's property frame
+    // passes it with the size unset.
+    info->cb = sizeof(PROPPAGEINFO);
     info->size = size;
     info->pszDocString = nullptr;
     info->pszHelpFile = nullptr;
