@@ -43,11 +43,14 @@ inline bool ChildIdOf(const VARIANT& child, LONG* id) {
     return true;
 }
 
-// Out-parameters of IAccessible that return a child: an id, an object, or none.
-inline void SetChildId(VARIANT* out, LONG id) {
+// A number out-parameter (a role, state bits).
+inline void SetLong(VARIANT* out, LONG value) {
     out->vt = VT_I4;
-    out->lVal = id;
+    out->lVal = value;
 }
+
+// Out-parameters of IAccessible that return a child: an id, an object, or none.
+inline void SetChildId(VARIANT* out, LONG id) { SetLong(out, id); }
 
 // A text out-parameter: S_FALSE and no string for an empty text.
 inline HRESULT SetText(std::wstring_view text, BSTR* out) {

@@ -47,8 +47,7 @@ STDMETHODIMP ClientAccessible::get_accRole(VARIANT child, VARIANT* role) {
     if (!standard_) return RPC_E_DISCONNECTED;
     if (IsSelf(child))
         if (auto own = Role()) {
-            role->vt = VT_I4;
-            role->lVal = *own;
+            SetLong(role, *own);
             return S_OK;
         }
     return standard_->get_accRole(child, role);

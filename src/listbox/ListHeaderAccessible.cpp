@@ -66,49 +66,32 @@ STDMETHODIMP ListHeaderAccessible::get_accChildCount(LONG* count) {
 }
 
 STDMETHODIMP ListHeaderAccessible::get_accChild(VARIANT child, IDispatch** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(object, child, view, target); FAILED(hr)) return hr;
     if (!target.column) return E_INVALIDARG;
     return S_FALSE;  // a column header is a plain element of the band
 }
 
 STDMETHODIMP ListHeaderAccessible::get_accName(VARIANT child, BSTR* name) {
-    if (!name) return E_POINTER;
-    *name = nullptr;
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(name, child, view, target); FAILED(hr)) return hr;
     return hosting::SetText(target.column ? target.column->TextValue().View() : std::wstring_view(L"Column headers"), name);
-}
-
-STDMETHODIMP ListHeaderAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    if (!role) return E_POINTER;
-    VariantInit(role);
-    ListboxView view;
-    Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
-    role->vt = VT_I4;
-    role->lVal = target.column ? ROLE_SYSTEM_COLUMNHEADER : ROLE_SYSTEM_LIST;
-    return S_OK;
 }
 
 // A column scrolled out of the band is off screen.
 STDMETHODIMP ListHeaderAccessible::get_accState(VARIANT child, VARIANT* state) {
-    if (!state) return E_POINTER;
-    VariantInit(state);
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
-    state->vt = VT_I4;
-    state->lVal = 0;
+    if (HRESULT hr = Begin(state, child, view, target); FAILED(hr)) return hr;
+    LONG bits = 0;
     if (target.column) {
         RECT rect = ColumnRect(view, target.position);
         long right = view.vBarVisible ? view.vBarLeft : view.width - view.border;
-        if (rect.right <= view.border || rect.left >= right) state->lVal |= STATE_SYSTEM_OFFSCREEN;
+        if (rect.right <= view.border || rect.left >= right) bits |= STATE_SYSTEM_OFFSCREEN;
     }
+    hosting::SetLong(state, bits);
     return S_OK;
 }
 
@@ -124,15 +107,6 @@ STDMETHODIMP ListHeaderAccessible::get_accSelection(VARIANT* children) {
     return NoChild(children);
 }
 
-STDMETHODIMP ListHeaderAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-    if (!action) return E_POINTER;
-    *action = nullptr;
-    ListboxView view;
-    Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
-    return target.column ? hosting::SetText(L"Click", action) : S_FALSE;
-}
-
 STDMETHODIMP ListHeaderAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
     if (!left || !top || !width || !height) return E_POINTER;
     ListboxView view;
@@ -145,11 +119,9 @@ STDMETHODIMP ListHeaderAccessible::accLocation(LONG* left, LONG* top, LONG* widt
 
 // Among the columns: first and last from the band, next and previous from a column.
 STDMETHODIMP ListHeaderAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
-    if (!end) return E_POINTER;
-    VariantInit(end);
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(start, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(end, start, view, target); FAILED(hr)) return hr;
     LONG count = VisibleCount(view), from = target.column ? ChildIdOf(view, target.position) : 0, to = 0;
     switch (direction) {
     case NAVDIR_FIRSTCHILD: to = target.column ? 0 : 1; break;
@@ -166,12 +138,9 @@ STDMETHODIMP ListHeaderAccessible::accNavigate(LONG direction, VARIANT start, VA
 }
 
 STDMETHODIMP ListHeaderAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
-    if (!child) return E_POINTER;
-    VariantInit(child);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
-    POINT point{x, y};
-    ScreenToClient(source_->AccessWindow(), &point);
+    ListboxView view;
+    if (HRESULT hr = Begin(child, view); FAILED(hr)) return hr;
+    POINT point = ClientPoint(x, y);
     RECT band = BandRect(view);
     if (!PtInRect(&band, point)) return S_FALSE;
     hosting::SetChildId(child, CHILDID_SELF);
@@ -185,15 +154,9 @@ STDMETHODIMP ListHeaderAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
     return S_OK;
 }
 
-STDMETHODIMP ListHeaderAccessible::accDoDefaultAction(VARIANT child) {
-    ListboxView view;
-    Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
-    if (!target.column) return DISP_E_MEMBERNOTFOUND;
-    com::ComPtr<IAccessible> self(this);
+void ListHeaderAccessible::ItemAction(const Target& target) {
     com::ComPtr<VelColumnHeader> column(target.column);
     source_->AccessColumnClick(*column.Get());
-    return S_OK;
 }
 
 }  // namespace vel::roster

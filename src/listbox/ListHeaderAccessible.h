@@ -23,15 +23,12 @@ public:
     STDMETHODIMP get_accChildCount(LONG* count) override;
     STDMETHODIMP get_accChild(VARIANT child, IDispatch** object) override;
     STDMETHODIMP get_accName(VARIANT child, BSTR* name) override;
-    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override;
     STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override;
     STDMETHODIMP get_accFocus(VARIANT* child) override;
     STDMETHODIMP get_accSelection(VARIANT* children) override;
-    STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* action) override;
     STDMETHODIMP accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override;
     STDMETHODIMP accNavigate(LONG direction, VARIANT start, VARIANT* end) override;
     STDMETHODIMP accHitTest(LONG x, LONG y, VARIANT* child) override;
-    STDMETHODIMP accDoDefaultAction(VARIANT child) override;
 
 private:
     friend class ListAccessibleImpl<ListHeaderAccessible>;
@@ -41,6 +38,11 @@ private:
         long position = 0;  // among all columns
     };
     HRESULT Resolve(const VARIANT& child, const ListboxView& view, Target& target) const;
+    // Its items, for ListAccessibleImpl: their role and default action, and carrying it out.
+    static constexpr LONG kItemRole = ROLE_SYSTEM_COLUMNHEADER;
+    static bool IsItem(const Target& target) { return target.column != nullptr; }
+    static constexpr const wchar_t* kItemAction = L"Click";
+    void ItemAction(const Target& target);
     RECT ColumnRect(const ListboxView& view, long position) const;
     static long VisibleCount(const ListboxView& view);
 

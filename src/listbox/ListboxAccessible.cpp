@@ -124,11 +124,9 @@ STDMETHODIMP ListboxAccessible::get_accChildCount(LONG* count) {
 }
 
 STDMETHODIMP ListboxAccessible::get_accChild(VARIANT child, IDispatch** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(object, child, view, target); FAILED(hr)) return hr;
     if (!target.header && !target.row) return E_INVALIDARG;
     if (target.row) return S_FALSE;  // a row is a plain element of the list
     *object = &Header();
@@ -137,50 +135,31 @@ STDMETHODIMP ListboxAccessible::get_accChild(VARIANT child, IDispatch** object) 
 }
 
 STDMETHODIMP ListboxAccessible::get_accName(VARIANT child, BSTR* name) {
-    if (!name) return E_POINTER;
-    *name = nullptr;
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(name, child, view, target); FAILED(hr)) return hr;
     if (target.header) return hosting::SetText(L"Column headers", name);
     return target.row ? hosting::SetText(target.row->TextValue().View(), name) : S_FALSE;
 }
 
 STDMETHODIMP ListboxAccessible::get_accValue(VARIANT child, BSTR* value) {
-    if (!value) return E_POINTER;
-    *value = nullptr;
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(value, child, view, target); FAILED(hr)) return hr;
     return DISP_E_MEMBERNOTFOUND;
 }
 
 STDMETHODIMP ListboxAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    if (!description) return E_POINTER;
-    *description = nullptr;
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(description, child, view, target); FAILED(hr)) return hr;
     return target.row ? hosting::SetText(Description(view, *target.row), description) : S_FALSE;
 }
 
-STDMETHODIMP ListboxAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    if (!role) return E_POINTER;
-    VariantInit(role);
-    ListboxView view;
-    Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
-    role->vt = VT_I4;
-    role->lVal = target.row ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST;
-    return S_OK;
-}
-
 STDMETHODIMP ListboxAccessible::get_accState(VARIANT child, VARIANT* state) {
-    if (!state) return E_POINTER;
-    VariantInit(state);
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(state, child, view, target); FAILED(hr)) return hr;
     LONG bits = 0;
     LONG multi = view.multiSelect ? STATE_SYSTEM_MULTISELECTABLE | STATE_SYSTEM_EXTSELECTABLE : 0;
     if (target.row) {
@@ -194,17 +173,14 @@ STDMETHODIMP ListboxAccessible::get_accState(VARIANT child, VARIANT* state) {
         if (!source_->AccessEnabled()) bits |= STATE_SYSTEM_UNAVAILABLE;
         if (!IsWindowVisible(source_->AccessWindow())) bits |= STATE_SYSTEM_INVISIBLE;
     }
-    state->vt = VT_I4;
-    state->lVal = bits;
+    hosting::SetLong(state, bits);
     return S_OK;
 }
 
 // The current row while the list has the focus, else the list itself.
 STDMETHODIMP ListboxAccessible::get_accFocus(VARIANT* child) {
-    if (!child) return E_POINTER;
-    VariantInit(child);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
+    if (HRESULT hr = Begin(child, view); FAILED(hr)) return hr;
     if (!view.hasFocus) return S_FALSE;
     auto* current = const_cast<VelListItem*>(view.selectedItem);
     hosting::SetChildId(child, current ? source_->AccessIds().IdOf(*current) : CHILDID_SELF);
@@ -213,10 +189,8 @@ STDMETHODIMP ListboxAccessible::get_accFocus(VARIANT* child) {
 
 // One selected row as its id; several as an enumeration of their ids.
 STDMETHODIMP ListboxAccessible::get_accSelection(VARIANT* children) {
-    if (!children) return E_POINTER;
-    VariantInit(children);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
+    if (HRESULT hr = Begin(children, view); FAILED(hr)) return hr;
     std::vector<com::Variant> selected;
     if (!view.multiSelect) {
         if (auto* current = const_cast<VelListItem*>(view.selectedItem))
@@ -235,15 +209,6 @@ STDMETHODIMP ListboxAccessible::get_accSelection(VARIANT* children) {
     children->punkVal = enumerator->Unknown();
     children->punkVal->AddRef();
     return S_OK;
-}
-
-STDMETHODIMP ListboxAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-    if (!action) return E_POINTER;
-    *action = nullptr;
-    ListboxView view;
-    Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
-    return target.row ? hosting::SetText(L"Double Click", action) : S_FALSE;
 }
 
 STDMETHODIMP ListboxAccessible::accSelect(LONG flags, VARIANT child) {
@@ -296,11 +261,9 @@ STDMETHODIMP ListboxAccessible::accLocation(LONG* left, LONG* top, LONG* width, 
 
 // First and last child from the list; from a child its neighbours in the order shown.
 STDMETHODIMP ListboxAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
-    if (!end) return E_POINTER;
-    VariantInit(end);
     ListboxView view;
     Target target;
-    if (HRESULT hr = Find(start, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(end, start, view, target); FAILED(hr)) return hr;
     const long band = BandShown(view) ? 1 : 0, count = view.items->Count() + band;
     long from = target.header ? 0 : target.row ? target.row->IndexValue() - 1 + band : -1, to = -1;
     bool self = !target.header && !target.row;
@@ -319,12 +282,9 @@ STDMETHODIMP ListboxAccessible::accNavigate(LONG direction, VARIANT start, VARIA
 }
 
 STDMETHODIMP ListboxAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
-    if (!child) return E_POINTER;
-    VariantInit(child);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
-    POINT point{x, y};
-    ScreenToClient(source_->AccessWindow(), &point);
+    ListboxView view;
+    if (HRESULT hr = Begin(child, view); FAILED(hr)) return hr;
+    POINT point = ClientPoint(x, y);
     RECT client{0, 0, view.width, view.height};
     if (!PtInRect(&client, point)) return S_FALSE;
     RECT band = ListHeaderAccessible::BandRect(view);
@@ -343,15 +303,9 @@ STDMETHODIMP ListboxAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
     return S_OK;
 }
 
-STDMETHODIMP ListboxAccessible::accDoDefaultAction(VARIANT child) {
-    ListboxView view;
-    Target target;
-    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
-    if (!target.row) return DISP_E_MEMBERNOTFOUND;
-    com::ComPtr<IAccessible> self(this);
+void ListboxAccessible::ItemAction(const Target& target) {
     com::ComPtr<VelListItem> row(target.row);
     source_->AccessActivate(*row.Get());
-    return S_OK;
 }
 
 // ---- IEnumVARIANT -------------------------------------------------------------------------

@@ -35,16 +35,13 @@ public:
     STDMETHODIMP get_accName(VARIANT child, BSTR* name) override;
     STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override;
     STDMETHODIMP get_accDescription(VARIANT child, BSTR* description) override;
-    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override;
     STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override;
     STDMETHODIMP get_accFocus(VARIANT* child) override;
     STDMETHODIMP get_accSelection(VARIANT* children) override;
-    STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* action) override;
     STDMETHODIMP accSelect(LONG flags, VARIANT child) override;
     STDMETHODIMP accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override;
     STDMETHODIMP accNavigate(LONG direction, VARIANT start, VARIANT* end) override;
     STDMETHODIMP accHitTest(LONG x, LONG y, VARIANT* child) override;
-    STDMETHODIMP accDoDefaultAction(VARIANT child) override;
 
     // IEnumVARIANT: the children in order.
     STDMETHODIMP Next(ULONG count, VARIANT* children, ULONG* fetched) override;
@@ -60,6 +57,11 @@ private:
         VelListItem* row = nullptr;
     };
     HRESULT Resolve(const VARIANT& child, const ListboxView& view, Target& target) const;
+    // Its items, for ListAccessibleImpl: their role and default action, and carrying it out.
+    static constexpr LONG kItemRole = ROLE_SYSTEM_LISTITEM;
+    static bool IsItem(const Target& target) { return target.row != nullptr; }
+    static constexpr const wchar_t* kItemAction = L"Double Click";
+    void ItemAction(const Target& target);
     static bool BandShown(const ListboxView& view);
     // The child at `index` (0-based) of the children in order.
     void ChildAt(const ListboxView& view, long index, VARIANT* out);
