@@ -361,10 +361,10 @@ void VelCheckFrame::AccessibleClick() {
 }
 
 // The client area's object, for OBJID_CLIENT; the system answers every other object id.
-LRESULT VelCheckFrame::AnswerAccessibility(WPARAM w, LPARAM l) {
-    if (static_cast<LONG>(l) != OBJID_CLIENT) return DefWindowProcW(Surface().Hwnd(), WM_GETOBJECT, w, l);
-    if (!accessible_) accessible_ = com::Make<CheckFrameAccessible>(Surface().Hwnd(), static_cast<CheckFrameAccessible::Source&>(*this));
-    return LresultFromObject(__uuidof(IAccessible), w, accessible_->Unknown());
+std::optional<LRESULT> VelCheckFrame::AnswerAccessibility(WPARAM w, LPARAM l) {
+    return hosting::AnswerClientObject(accessible_, w, l, [this] {
+        return com::Make<CheckFrameAccessible>(Surface().Hwnd(), static_cast<CheckFrameAccessible::Source&>(*this));
+    });
 }
 
 // Raised whether or not a client asked for the object yet: a listening client asks then.

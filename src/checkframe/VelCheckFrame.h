@@ -105,7 +105,7 @@ private:
     long AccessibleValue() const override { return value_; }
     bool AccessibleEnabled() const override { return InputEnabled(); }
     void AccessibleClick() override;
-    LRESULT AnswerAccessibility(WPARAM w, LPARAM l);
+    std::optional<LRESULT> AnswerAccessibility(WPARAM w, LPARAM l);
     void NotifyAccessibility(DWORD event) const;
     // The message hook.
     bool HookUserMode() const override;

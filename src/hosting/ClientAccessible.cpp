@@ -14,27 +14,20 @@ HRESULT ClientAccessible::Text(const VARIANT& child, BSTR* out, std::optional<st
     *out = nullptr;
     if (!standard_) return RPC_E_DISCONNECTED;
     if (IsSelf(child))
-        if (auto text = (this->*own)()) {
-            if (text->empty()) return S_FALSE;
-            *out = SysAllocStringLen(text->data(), static_cast<UINT>(text->size()));
-            return *out ? S_OK : E_OUTOFMEMORY;
-        }
+        if (auto text = (this->*own)()) return SetText(*text, out);
     return (standard_.Get()->*standard)(child, out);
 }
 
 STDMETHODIMP ClientAccessible::get_accParent(IDispatch** parent) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->get_accParent(parent);
+    return Forward(&IAccessible::get_accParent, parent);
 }
 
 STDMETHODIMP ClientAccessible::get_accChildCount(LONG* count) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->get_accChildCount(count);
+    return Forward(&IAccessible::get_accChildCount, count);
 }
 
 STDMETHODIMP ClientAccessible::get_accChild(VARIANT child, IDispatch** object) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->get_accChild(child, object);
+    return Forward(&IAccessible::get_accChild, child, object);
 }
 
 STDMETHODIMP ClientAccessible::get_accName(VARIANT child, BSTR* name) {
@@ -42,13 +35,11 @@ STDMETHODIMP ClientAccessible::get_accName(VARIANT child, BSTR* name) {
 }
 
 STDMETHODIMP ClientAccessible::get_accValue(VARIANT child, BSTR* value) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->get_accValue(child, value);
+    return Forward(&IAccessible::get_accValue, child, value);
 }
 
 STDMETHODIMP ClientAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->get_accDescription(child, description);
+    return Forward(&IAccessible::get_accDescription, child, description);
 }
 
 STDMETHODIMP ClientAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -56,8 +47,7 @@ STDMETHODIMP ClientAccessible::get_accRole(VARIANT child, VARIANT* role) {
     if (!standard_) return RPC_E_DISCONNECTED;
     if (IsSelf(child))
         if (auto own = Role()) {
-            role->vt = VT_I4;
-            role->lVal = *own;
+            SetLong(role, *own);
             return S_OK;
         }
     return standard_->get_accRole(child, role);
@@ -74,13 +64,11 @@ STDMETHODIMP ClientAccessible::get_accState(VARIANT child, VARIANT* state) {
 }
 
 STDMETHODIMP ClientAccessible::get_accHelp(VARIANT child, BSTR* help) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->get_accHelp(child, help);
+    return Forward(&IAccessible::get_accHelp, child, help);
 }
 
 STDMETHODIMP ClientAccessible::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->get_accHelpTopic(file, child, topic);
+    return Forward(&IAccessible::get_accHelpTopic, file, child, topic);
 }
 
 STDMETHODIMP ClientAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
@@ -88,13 +76,11 @@ STDMETHODIMP ClientAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shor
 }
 
 STDMETHODIMP ClientAccessible::get_accFocus(VARIANT* child) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->get_accFocus(child);
+    return Forward(&IAccessible::get_accFocus, child);
 }
 
 STDMETHODIMP ClientAccessible::get_accSelection(VARIANT* children) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->get_accSelection(children);
+    return Forward(&IAccessible::get_accSelection, children);
 }
 
 STDMETHODIMP ClientAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
@@ -102,23 +88,19 @@ STDMETHODIMP ClientAccessible::get_accDefaultAction(VARIANT child, BSTR* action)
 }
 
 STDMETHODIMP ClientAccessible::accSelect(LONG flags, VARIANT child) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->accSelect(flags, child);
+    return Forward(&IAccessible::accSelect, flags, child);
 }
 
 STDMETHODIMP ClientAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->accLocation(left, top, width, height, child);
+    return Forward(&IAccessible::accLocation, left, top, width, height, child);
 }
 
 STDMETHODIMP ClientAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->accNavigate(direction, start, end);
+    return Forward(&IAccessible::accNavigate, direction, start, end);
 }
 
 STDMETHODIMP ClientAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
-    if (!standard_) return RPC_E_DISCONNECTED;
-    return standard_->accHitTest(x, y, child);
+    return Forward(&IAccessible::accHitTest, x, y, child);
 }
 
 // The control's own action on the client area itself; the system's on a child window.

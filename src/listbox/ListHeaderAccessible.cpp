@@ -8,13 +8,6 @@ namespace vel::roster {
 
 namespace {
 
-HRESULT Text(std::wstring_view text, BSTR* out) {
-    *out = nullptr;
-    if (text.empty()) return S_FALSE;
-    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
 HRESULT NoChild(VARIANT* out) {
     VariantInit(out);
     return S_FALSE;
@@ -47,6 +40,10 @@ HRESULT ListHeaderAccessible::Resolve(const VARIANT& child, const ListboxView& v
     return E_INVALIDARG;
 }
 
+RECT ListHeaderAccessible::BandRect(const ListboxView& view) {
+    return {view.border, view.border, view.width - view.border, view.border + view.headerHeight};
+}
+
 // A column's caption rectangle in client coordinates, scrolled as shown.
 RECT ListHeaderAccessible::ColumnRect(const ListboxView& view, long position) const {
     long left = view.columns->GetColumnLeft(position) - view.horizontalOffset;
@@ -69,80 +66,33 @@ STDMETHODIMP ListHeaderAccessible::get_accChildCount(LONG* count) {
 }
 
 STDMETHODIMP ListHeaderAccessible::get_accChild(VARIANT child, IDispatch** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (!source_) return RPC_E_DISCONNECTED;
+    ListboxView view;
     Target target;
-    HRESULT hr = Resolve(child, source_->AccessView(), target);
-    if (FAILED(hr) || !target.column) return E_INVALIDARG;
+    if (HRESULT hr = Begin(object, child, view, target); FAILED(hr)) return hr;
+    if (!target.column) return E_INVALIDARG;
     return S_FALSE;  // a column header is a plain element of the band
 }
 
 STDMETHODIMP ListHeaderAccessible::get_accName(VARIANT child, BSTR* name) {
-    if (!name) return E_POINTER;
-    *name = nullptr;
-    if (!source_) return RPC_E_DISCONNECTED;
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
-    return Text(target.column ? target.column->TextValue().View() : std::wstring_view(L"Column headers"), name);
-}
-
-STDMETHODIMP ListHeaderAccessible::get_accValue(VARIANT, BSTR* value) {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
-}
-
-STDMETHODIMP ListHeaderAccessible::get_accDescription(VARIANT, BSTR* description) {
-    if (!description) return E_POINTER;
-    *description = nullptr;
-    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
-}
-
-STDMETHODIMP ListHeaderAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    if (!role) return E_POINTER;
-    VariantInit(role);
-    if (!source_) return RPC_E_DISCONNECTED;
-    Target target;
-    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
-    role->vt = VT_I4;
-    role->lVal = target.column ? ROLE_SYSTEM_COLUMNHEADER : ROLE_SYSTEM_LIST;
-    return S_OK;
+    if (HRESULT hr = Begin(name, child, view, target); FAILED(hr)) return hr;
+    return hosting::SetText(target.column ? target.column->TextValue().View() : std::wstring_view(L"Column headers"), name);
 }
 
 // A column scrolled out of the band is off screen.
 STDMETHODIMP ListHeaderAccessible::get_accState(VARIANT child, VARIANT* state) {
-    if (!state) return E_POINTER;
-    VariantInit(state);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(child, view, target); FAILED(hr)) return hr;
-    state->vt = VT_I4;
-    state->lVal = 0;
+    if (HRESULT hr = Begin(state, child, view, target); FAILED(hr)) return hr;
+    LONG bits = 0;
     if (target.column) {
         RECT rect = ColumnRect(view, target.position);
         long right = view.vBarVisible ? view.vBarLeft : view.width - view.border;
-        if (rect.right <= view.border || rect.left >= right) state->lVal |= STATE_SYSTEM_OFFSCREEN;
+        if (rect.right <= view.border || rect.left >= right) bits |= STATE_SYSTEM_OFFSCREEN;
     }
+    hosting::SetLong(state, bits);
     return S_OK;
-}
-
-STDMETHODIMP ListHeaderAccessible::get_accHelp(VARIANT, BSTR* help) {
-    if (!help) return E_POINTER;
-    *help = nullptr;
-    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
-}
-
-STDMETHODIMP ListHeaderAccessible::get_accHelpTopic(BSTR* file, VARIANT, LONG*) {
-    if (file) *file = nullptr;
-    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
-}
-
-STDMETHODIMP ListHeaderAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
-    if (!shortcut) return E_POINTER;
-    *shortcut = nullptr;
-    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
 }
 
 STDMETHODIMP ListHeaderAccessible::get_accFocus(VARIANT* child) {
@@ -157,43 +107,21 @@ STDMETHODIMP ListHeaderAccessible::get_accSelection(VARIANT* children) {
     return NoChild(children);
 }
 
-STDMETHODIMP ListHeaderAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-    if (!action) return E_POINTER;
-    *action = nullptr;
-    if (!source_) return RPC_E_DISCONNECTED;
-    Target target;
-    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
-    return target.column ? Text(L"Click", action) : S_FALSE;
-}
-
-STDMETHODIMP ListHeaderAccessible::accSelect(LONG, VARIANT) {
-    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
-}
-
 STDMETHODIMP ListHeaderAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
     if (!left || !top || !width || !height) return E_POINTER;
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(child, view, target); FAILED(hr)) return hr;
-    RECT rect = target.column ? ColumnRect(view, target.position)
-                              : RECT{view.border, view.border, view.width - view.border, view.border + view.headerHeight};
-    MapWindowPoints(source_->AccessWindow(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    *left = rect.left;
-    *top = rect.top;
-    *width = rect.right - rect.left;
-    *height = rect.bottom - rect.top;
+    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
+    RECT rect = target.column ? ColumnRect(view, target.position) : BandRect(view);
+    hosting::SetLocation(source_->AccessWindow(), rect, left, top, width, height);
     return S_OK;
 }
 
 // Among the columns: first and last from the band, next and previous from a column.
 STDMETHODIMP ListHeaderAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
-    if (!end) return E_POINTER;
-    VariantInit(end);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(start, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(end, start, view, target); FAILED(hr)) return hr;
     LONG count = VisibleCount(view), from = target.column ? ChildIdOf(view, target.position) : 0, to = 0;
     switch (direction) {
     case NAVDIR_FIRSTCHILD: to = target.column ? 0 : 1; break;
@@ -210,13 +138,10 @@ STDMETHODIMP ListHeaderAccessible::accNavigate(LONG direction, VARIANT start, VA
 }
 
 STDMETHODIMP ListHeaderAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
-    if (!child) return E_POINTER;
-    VariantInit(child);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
-    POINT point{x, y};
-    ScreenToClient(source_->AccessWindow(), &point);
-    RECT band{view.border, view.border, view.width - view.border, view.border + view.headerHeight};
+    ListboxView view;
+    if (HRESULT hr = Begin(child, view); FAILED(hr)) return hr;
+    POINT point = ClientPoint(x, y);
+    RECT band = BandRect(view);
     if (!PtInRect(&band, point)) return S_FALSE;
     hosting::SetChildId(child, CHILDID_SELF);
     for (long p = 1; p <= view.columns->Count(); ++p) {
@@ -229,15 +154,9 @@ STDMETHODIMP ListHeaderAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
     return S_OK;
 }
 
-STDMETHODIMP ListHeaderAccessible::accDoDefaultAction(VARIANT child) {
-    if (!source_) return RPC_E_DISCONNECTED;
-    Target target;
-    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
-    if (!target.column) return DISP_E_MEMBERNOTFOUND;
-    com::ComPtr<IAccessible> self(this);
+void ListHeaderAccessible::ItemAction(const Target& target) {
     com::ComPtr<VelColumnHeader> column(target.column);
     source_->AccessColumnClick(*column.Get());
-    return S_OK;
 }
 
 }  // namespace vel::roster

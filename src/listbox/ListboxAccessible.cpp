@@ -19,13 +19,6 @@ constexpr short kShift = 1, kCtrl = 2;
 constexpr LONG kSelectionFlags = SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION | SELFLAG_EXTENDSELECTION |
                                  SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION;
 
-HRESULT Text(std::wstring_view text, BSTR* out) {
-    *out = nullptr;
-    if (text.empty()) return S_FALSE;
-    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return *out ? S_OK : E_OUTOFMEMORY;
-}
-
 LONG Clamp(int64_t value) { return static_cast<LONG>(std::clamp<int64_t>(value, LONG_MIN, LONG_MAX)); }
 
 // Where the rows stand as the list paints them: whole rows from the first one at or
@@ -61,14 +54,6 @@ struct RowLayout {
 
 bool Highlighted(const ListboxView& view, const VelListItem& row) {
     return view.multiSelect ? row.IsSelected() : &row == view.selectedItem;
-}
-
-void Located(HWND window, RECT rect, LONG* left, LONG* top, LONG* width, LONG* height) {
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    *left = rect.left;
-    *top = rect.top;
-    *width = rect.right - rect.left;
-    *height = rect.bottom - rect.top;
 }
 
 }  // namespace
@@ -139,12 +124,10 @@ STDMETHODIMP ListboxAccessible::get_accChildCount(LONG* count) {
 }
 
 STDMETHODIMP ListboxAccessible::get_accChild(VARIANT child, IDispatch** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (!source_) return RPC_E_DISCONNECTED;
+    ListboxView view;
     Target target;
-    HRESULT hr = Resolve(child, source_->AccessView(), target);
-    if (FAILED(hr) || (!target.header && !target.row)) return E_INVALIDARG;
+    if (HRESULT hr = Begin(object, child, view, target); FAILED(hr)) return hr;
+    if (!target.header && !target.row) return E_INVALIDARG;
     if (target.row) return S_FALSE;  // a row is a plain element of the list
     *object = &Header();
     (*object)->AddRef();
@@ -152,52 +135,31 @@ STDMETHODIMP ListboxAccessible::get_accChild(VARIANT child, IDispatch** object) 
 }
 
 STDMETHODIMP ListboxAccessible::get_accName(VARIANT child, BSTR* name) {
-    if (!name) return E_POINTER;
-    *name = nullptr;
-    if (!source_) return RPC_E_DISCONNECTED;
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
-    if (target.header) return Text(L"Column headers", name);
-    return target.row ? Text(target.row->TextValue().View(), name) : S_FALSE;
+    if (HRESULT hr = Begin(name, child, view, target); FAILED(hr)) return hr;
+    if (target.header) return hosting::SetText(L"Column headers", name);
+    return target.row ? hosting::SetText(target.row->TextValue().View(), name) : S_FALSE;
 }
 
 STDMETHODIMP ListboxAccessible::get_accValue(VARIANT child, BSTR* value) {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    if (!source_) return RPC_E_DISCONNECTED;
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(value, child, view, target); FAILED(hr)) return hr;
     return DISP_E_MEMBERNOTFOUND;
 }
 
 STDMETHODIMP ListboxAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    if (!description) return E_POINTER;
-    *description = nullptr;
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(child, view, target); FAILED(hr)) return hr;
-    return target.row ? Text(Description(view, *target.row), description) : S_FALSE;
-}
-
-STDMETHODIMP ListboxAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    if (!role) return E_POINTER;
-    VariantInit(role);
-    if (!source_) return RPC_E_DISCONNECTED;
-    Target target;
-    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
-    role->vt = VT_I4;
-    role->lVal = target.row ? ROLE_SYSTEM_LISTITEM : ROLE_SYSTEM_LIST;
-    return S_OK;
+    if (HRESULT hr = Begin(description, child, view, target); FAILED(hr)) return hr;
+    return target.row ? hosting::SetText(Description(view, *target.row), description) : S_FALSE;
 }
 
 STDMETHODIMP ListboxAccessible::get_accState(VARIANT child, VARIANT* state) {
-    if (!state) return E_POINTER;
-    VariantInit(state);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(state, child, view, target); FAILED(hr)) return hr;
     LONG bits = 0;
     LONG multi = view.multiSelect ? STATE_SYSTEM_MULTISELECTABLE | STATE_SYSTEM_EXTSELECTABLE : 0;
     if (target.row) {
@@ -211,34 +173,14 @@ STDMETHODIMP ListboxAccessible::get_accState(VARIANT child, VARIANT* state) {
         if (!source_->AccessEnabled()) bits |= STATE_SYSTEM_UNAVAILABLE;
         if (!IsWindowVisible(source_->AccessWindow())) bits |= STATE_SYSTEM_INVISIBLE;
     }
-    state->vt = VT_I4;
-    state->lVal = bits;
+    hosting::SetLong(state, bits);
     return S_OK;
-}
-
-STDMETHODIMP ListboxAccessible::get_accHelp(VARIANT, BSTR* help) {
-    if (!help) return E_POINTER;
-    *help = nullptr;
-    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
-}
-
-STDMETHODIMP ListboxAccessible::get_accHelpTopic(BSTR* file, VARIANT, LONG*) {
-    if (file) *file = nullptr;
-    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
-}
-
-STDMETHODIMP ListboxAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
-    if (!shortcut) return E_POINTER;
-    *shortcut = nullptr;
-    return source_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
 }
 
 // The current row while the list has the focus, else the list itself.
 STDMETHODIMP ListboxAccessible::get_accFocus(VARIANT* child) {
-    if (!child) return E_POINTER;
-    VariantInit(child);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
+    if (HRESULT hr = Begin(child, view); FAILED(hr)) return hr;
     if (!view.hasFocus) return S_FALSE;
     auto* current = const_cast<VelListItem*>(view.selectedItem);
     hosting::SetChildId(child, current ? source_->AccessIds().IdOf(*current) : CHILDID_SELF);
@@ -247,10 +189,8 @@ STDMETHODIMP ListboxAccessible::get_accFocus(VARIANT* child) {
 
 // One selected row as its id; several as an enumeration of their ids.
 STDMETHODIMP ListboxAccessible::get_accSelection(VARIANT* children) {
-    if (!children) return E_POINTER;
-    VariantInit(children);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
+    if (HRESULT hr = Begin(children, view); FAILED(hr)) return hr;
     std::vector<com::Variant> selected;
     if (!view.multiSelect) {
         if (auto* current = const_cast<VelListItem*>(view.selectedItem))
@@ -271,20 +211,10 @@ STDMETHODIMP ListboxAccessible::get_accSelection(VARIANT* children) {
     return S_OK;
 }
 
-STDMETHODIMP ListboxAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-    if (!action) return E_POINTER;
-    *action = nullptr;
-    if (!source_) return RPC_E_DISCONNECTED;
-    Target target;
-    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
-    return target.row ? Text(L"Double Click", action) : S_FALSE;
-}
-
 STDMETHODIMP ListboxAccessible::accSelect(LONG flags, VARIANT child) {
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
     if (!target.row) return E_INVALIDARG;
     com::ComPtr<IAccessible> self(this);
     com::ComPtr<VelListItem> row(target.row);
@@ -319,25 +249,21 @@ HRESULT ListboxAccessible::Select(VelListItem& row, LONG flags, bool multiSelect
 
 STDMETHODIMP ListboxAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
     if (!left || !top || !width || !height) return E_POINTER;
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(child, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Find(child, view, target); FAILED(hr)) return hr;
     RECT rect{0, 0, view.width, view.height};
-    if (target.header) rect = {view.border, view.border, view.width - view.border, view.border + view.headerHeight};
+    if (target.header) rect = ListHeaderAccessible::BandRect(view);
     if (target.row) rect = RowLayout(view).Rect(target.row->IndexValue());
-    Located(source_->AccessWindow(), rect, left, top, width, height);
+    hosting::SetLocation(source_->AccessWindow(), rect, left, top, width, height);
     return S_OK;
 }
 
 // First and last child from the list; from a child its neighbours in the order shown.
 STDMETHODIMP ListboxAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
-    if (!end) return E_POINTER;
-    VariantInit(end);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
+    ListboxView view;
     Target target;
-    if (HRESULT hr = Resolve(start, view, target); FAILED(hr)) return hr;
+    if (HRESULT hr = Begin(end, start, view, target); FAILED(hr)) return hr;
     const long band = BandShown(view) ? 1 : 0, count = view.items->Count() + band;
     long from = target.header ? 0 : target.row ? target.row->IndexValue() - 1 + band : -1, to = -1;
     bool self = !target.header && !target.row;
@@ -356,15 +282,12 @@ STDMETHODIMP ListboxAccessible::accNavigate(LONG direction, VARIANT start, VARIA
 }
 
 STDMETHODIMP ListboxAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
-    if (!child) return E_POINTER;
-    VariantInit(child);
-    if (!source_) return RPC_E_DISCONNECTED;
-    ListboxView view = source_->AccessView();
-    POINT point{x, y};
-    ScreenToClient(source_->AccessWindow(), &point);
+    ListboxView view;
+    if (HRESULT hr = Begin(child, view); FAILED(hr)) return hr;
+    POINT point = ClientPoint(x, y);
     RECT client{0, 0, view.width, view.height};
     if (!PtInRect(&client, point)) return S_FALSE;
-    RECT band{view.border, view.border, view.width - view.border, view.border + view.headerHeight};
+    RECT band = ListHeaderAccessible::BandRect(view);
     if (BandShown(view) && PtInRect(&band, point)) {
         child->vt = VT_DISPATCH;
         child->pdispVal = &Header();
@@ -380,15 +303,9 @@ STDMETHODIMP ListboxAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
     return S_OK;
 }
 
-STDMETHODIMP ListboxAccessible::accDoDefaultAction(VARIANT child) {
-    if (!source_) return RPC_E_DISCONNECTED;
-    Target target;
-    if (HRESULT hr = Resolve(child, source_->AccessView(), target); FAILED(hr)) return hr;
-    if (!target.row) return DISP_E_MEMBERNOTFOUND;
-    com::ComPtr<IAccessible> self(this);
+void ListboxAccessible::ItemAction(const Target& target) {
     com::ComPtr<VelListItem> row(target.row);
     source_->AccessActivate(*row.Get());
-    return S_OK;
 }
 
 // ---- IEnumVARIANT -------------------------------------------------------------------------

@@ -1,7 +1,6 @@
 #pragma once
-#include "AccessibleImpl.h"
 #include "ComObject.h"
-#include "ListAccessSource.h"
+#include "ListAccessibleImpl.h"
 #include "ListHeaderAccessible.h"
 
 namespace vel::roster {
@@ -17,12 +16,12 @@ namespace vel::roster {
 // It holds no reference to the list box: the list box disconnects it when it goes, and
 // every call after that fails with RPC_E_DISCONNECTED, as calls naming a row that left
 // the list fail with E_INVALIDARG.
-class ListboxAccessible : public com::ComObject<ListboxAccessible, hosting::AccessibleImpl, IEnumVARIANT> {
+class ListboxAccessible : public com::ComObject<ListboxAccessible, ListAccessibleImpl<ListboxAccessible>, IEnumVARIANT> {
 public:
     // The object id the header band answers to in the list box's window (its events name it).
     static constexpr LONG kHeaderObjectId = 1;
 
-    explicit ListboxAccessible(ListAccessSource& source) : source_(&source) {}
+    explicit ListboxAccessible(ListAccessSource& source) { source_ = &source; }
     ~ListboxAccessible() override;
 
     void Disconnect();
@@ -36,19 +35,13 @@ public:
     STDMETHODIMP get_accName(VARIANT child, BSTR* name) override;
     STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override;
     STDMETHODIMP get_accDescription(VARIANT child, BSTR* description) override;
-    STDMETHODIMP get_accRole(VARIANT child, VARIANT* role) override;
     STDMETHODIMP get_accState(VARIANT child, VARIANT* state) override;
-    STDMETHODIMP get_accHelp(VARIANT child, BSTR* help) override;
-    STDMETHODIMP get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override;
-    STDMETHODIMP get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
     STDMETHODIMP get_accFocus(VARIANT* child) override;
     STDMETHODIMP get_accSelection(VARIANT* children) override;
-    STDMETHODIMP get_accDefaultAction(VARIANT child, BSTR* action) override;
     STDMETHODIMP accSelect(LONG flags, VARIANT child) override;
     STDMETHODIMP accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override;
     STDMETHODIMP accNavigate(LONG direction, VARIANT start, VARIANT* end) override;
     STDMETHODIMP accHitTest(LONG x, LONG y, VARIANT* child) override;
-    STDMETHODIMP accDoDefaultAction(VARIANT child) override;
 
     // IEnumVARIANT: the children in order.
     STDMETHODIMP Next(ULONG count, VARIANT* children, ULONG* fetched) override;
@@ -57,19 +50,24 @@ public:
     STDMETHODIMP Clone(IEnumVARIANT** copy) override;
 
 private:
+    friend class ListAccessibleImpl<ListboxAccessible>;
     // A child id resolved: the list itself, the header band, or a row.
     struct Target {
         bool header = false;
         VelListItem* row = nullptr;
     };
     HRESULT Resolve(const VARIANT& child, const ListboxView& view, Target& target) const;
+    // Its items, for ListAccessibleImpl: their role and default action, and carrying it out.
+    static constexpr LONG kItemRole = ROLE_SYSTEM_LISTITEM;
+    static bool IsItem(const Target& target) { return target.row != nullptr; }
+    static constexpr const wchar_t* kItemAction = L"Double Click";
+    void ItemAction(const Target& target);
     static bool BandShown(const ListboxView& view);
     // The child at `index` (0-based) of the children in order.
     void ChildAt(const ListboxView& view, long index, VARIANT* out);
     HRESULT Select(VelListItem& row, LONG flags, bool multiSelect);
     std::wstring Description(const ListboxView& view, const VelListItem& row) const;
 
-    ListAccessSource* source_;  // nullptr once disconnected
     com::ComPtr<ListHeaderAccessible> header_;
     ULONG cursor_ = 0;  // of the enumeration
 };

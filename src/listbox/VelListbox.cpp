@@ -1188,14 +1188,12 @@ void VelListbox::RaiseListItemClick(VelListItem& row) {
 
 // The list's object for OBJID_CLIENT, the header band's for its own id; the system
 // answers every other object id.
-LRESULT VelListbox::AnswerAccessibility(WPARAM w, LPARAM l) {
-    const LONG object = static_cast<LONG>(l);
-    if (object != OBJID_CLIENT && object != ListboxAccessible::kHeaderObjectId)
-        return DefWindowProcW(Surface().Hwnd(), WM_GETOBJECT, w, l);
-    if (!accessible_) accessible_ = com::Make<ListboxAccessible>(static_cast<ListAccessSource&>(*this));
-    if (object == ListboxAccessible::kHeaderObjectId)
-        return LresultFromObject(__uuidof(IAccessible), w, static_cast<IAccessible*>(&accessible_->Header()));
-    return LresultFromObject(__uuidof(IAccessible), w, accessible_->Unknown());
+std::optional<LRESULT> VelListbox::AnswerAccessibility(WPARAM w, LPARAM l) {
+    auto make = [this] { return com::Make<ListboxAccessible>(static_cast<ListAccessSource&>(*this)); };
+    if (static_cast<LONG>(l) != ListboxAccessible::kHeaderObjectId)
+        return hosting::AnswerClientObject(accessible_, w, l, make);
+    if (!accessible_) accessible_ = make();
+    return LresultFromObject(__uuidof(IAccessible), w, static_cast<IAccessible*>(&accessible_->Header()));
 }
 
 // Raised whether or not a client asked for the object yet: a listening client asks then.

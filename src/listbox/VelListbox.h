@@ -205,7 +205,7 @@ private:
     void AccessFocusRow(VelListItem& row) override;
     void AccessActivate(VelListItem& row) override;
     void AccessColumnClick(VelColumnHeader& column) override;
-    LRESULT AnswerAccessibility(WPARAM w, LPARAM l);
+    std::optional<LRESULT> AnswerAccessibility(WPARAM w, LPARAM l);
     void NotifyRow(DWORD event, VelListItem& row);
     void NotifyList(DWORD event, LONG object = OBJID_CLIENT, LONG child = CHILDID_SELF) const;
 

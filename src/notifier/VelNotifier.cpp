@@ -177,10 +177,10 @@ void VelNotifier::OnTerminate() {
 
 // Accessibility clients ask for the client area's object; the system answers the rest.
 std::optional<LRESULT> VelNotifier::OnMessage(UINT message, WPARAM w, LPARAM l) {
-    if (message != WM_GETOBJECT || static_cast<LONG>(l) != OBJID_CLIENT) return std::nullopt;
-    if (!accessible_)
-        accessible_ = com::Make<NotifierAccessible>(Surface().Hwnd(), [this] { return Tray().toolTipText; });
-    return LresultFromObject(__uuidof(IAccessible), w, accessible_->Unknown());
+    if (message != WM_GETOBJECT) return std::nullopt;
+    return hosting::AnswerClientObject(accessible_, w, l, [this] {
+        return com::Make<NotifierAccessible>(Surface().Hwnd(), [this] { return Tray().toolTipText; });
+    });
 }
 
 std::vector<CLSID> VelNotifier::PropertyPages() const { return {kGeneralPageClsid, kIconsPageClsid}; }

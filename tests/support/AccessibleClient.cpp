@@ -16,14 +16,14 @@ ComPtr<IAccessible> FromWindow(HWND window, LONG object) {
 std::vector<com::Variant> Children(IAccessible* parent) {
     LONG count = 0;
     if (FAILED(parent->get_accChildCount(&count)) || count <= 0) return {};
+    // The owners stand ready before the call, so that nothing it hands out goes unowned.
+    std::vector<com::Variant> children(static_cast<size_t>(count));
     std::vector<VARIANT> raw(static_cast<size_t>(count));
     LONG obtained = 0;
     if (FAILED(AccessibleChildren(parent, 0, count, raw.data(), &obtained))) return {};
-    std::vector<com::Variant> children;
-    for (LONG i = 0; i < obtained; ++i) {
-        children.emplace_back(raw[static_cast<size_t>(i)]);
-        VariantClear(&raw[static_cast<size_t>(i)]);
-    }
+    obtained = std::clamp<LONG>(obtained, 0, count);
+    for (size_t i = 0; i < static_cast<size_t>(obtained); ++i) *children[i].Out() = raw[i];  // taken over
+    children.resize(static_cast<size_t>(obtained));
     return children;
 }
 
@@ -40,6 +40,7 @@ ComPtr<IAccessible> ObjectOf(const com::Variant& child) {
     return object;
 }
 
+// A plain VT_I4: it owns nothing, so it goes by value as IAccessible takes it.
 VARIANT Child(LONG id) {
     VARIANT child;
     child.vt = VT_I4;
@@ -102,21 +103,15 @@ std::wstring Description(IAccessible* object, LONG child) {
 }
 
 LONG Role(IAccessible* object, LONG child) {
-    VARIANT role;
-    VariantInit(&role);
-    object->get_accRole(Child(child), &role);
-    LONG value = role.vt == VT_I4 ? role.lVal : 0;
-    VariantClear(&role);
-    return value;
+    com::Variant role;
+    object->get_accRole(Child(child), role.Out());
+    return role.Type() == VT_I4 ? role.Get().lVal : 0;
 }
 
 LONG State(IAccessible* object, LONG child) {
-    VARIANT state;
-    VariantInit(&state);
-    object->get_accState(Child(child), &state);
-    LONG value = state.vt == VT_I4 ? state.lVal : 0;
-    VariantClear(&state);
-    return value;
+    com::Variant state;
+    object->get_accState(Child(child), state.Out());
+    return state.Type() == VT_I4 ? state.Get().lVal : 0;
 }
 
 RECT Location(IAccessible* object, LONG child) {
