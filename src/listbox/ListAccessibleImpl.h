@@ -52,12 +52,17 @@ public:
 protected:
     ~ListAccessibleImpl() = default;
 
-    // The list box's view and `child` resolved in it, or why not: RPC_E_DISCONNECTED, or
-    // Resolve's E_INVALIDARG.
-    template <class Target>
-    HRESULT Find(const VARIANT& child, ListboxView& view, Target& target) const {
+    // The list box's view, or RPC_E_DISCONNECTED.
+    HRESULT View(ListboxView& view) const {
         if (!source_) return RPC_E_DISCONNECTED;
         view = source_->AccessView();
+        return S_OK;
+    }
+    // The view and `child` resolved in it, or why not: RPC_E_DISCONNECTED, or Resolve's
+    // E_INVALIDARG.
+    template <class Target>
+    HRESULT Find(const VARIANT& child, ListboxView& view, Target& target) const {
+        if (HRESULT hr = View(view); FAILED(hr)) return hr;
         return static_cast<const Derived*>(this)->Resolve(child, view, target);
     }
     // Find for a member that answers in `out`: E_POINTER without it, else `out` emptied first.
@@ -72,9 +77,7 @@ protected:
     HRESULT Begin(Out* out, ListboxView& view) const {
         if (!out) return E_POINTER;
         Empty(out);
-        if (!source_) return RPC_E_DISCONNECTED;
-        view = source_->AccessView();
-        return S_OK;
+        return View(view);
     }
     // A point on the screen in the list box's client coordinates.
     POINT ClientPoint(LONG x, LONG y) const {

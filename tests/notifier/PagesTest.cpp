@@ -9,6 +9,7 @@
 #include "IconsPage.h"
 #include "NotifierPages.h"
 #include "NotifierHost.h"
+#include "OleThread.h"
 
 namespace vel::test {
 namespace {
@@ -193,9 +194,8 @@ void OnYoungestThread(const std::function<void()>& body) {
         CoReleaseMarshalData(stream.Get());
     }
     std::thread youngest([&] {
-        OleInitialize(nullptr);
+        com::OleThread ole;
         body();
-        OleUninitialize();
     });
     youngest.join();
 }

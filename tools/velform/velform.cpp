@@ -15,6 +15,7 @@
 #include "FormError.h"
 #include "FormSession.h"
 #include "Module.h"
+#include "OleThread.h"
 #include "PropertyFrame.h"
 #include "Screenshot.h"
 #include "TestRunner.h"
@@ -35,20 +36,6 @@ struct Options {
     std::wstring ready;
     // One form to show, or the forms whose tests run one after the other.
     std::vector<std::wstring> forms;
-};
-
-// OLE for the thread, for the life of the program.
-class OleThread {
-public:
-    OleThread() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
-    OleThread(const OleThread&) = delete;
-    OleThread& operator=(const OleThread&) = delete;
-    ~OleThread() {
-        if (ok_) OleUninitialize();
-    }
-
-private:
-    bool ok_;
 };
 
 std::optional<Options> ParseCommandLine(int argc, wchar_t** argv) {
@@ -170,7 +157,7 @@ int wmain(int argc, wchar_t** argv) {
                               L"       velform /test form.vbs [more.vbs ...]\n");
         return 2;
     }
-    OleThread ole;
+    vel::com::OleThread ole;
     try {
         return Run(*options);
     } catch (const FormError& error) {
